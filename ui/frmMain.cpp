@@ -1,0 +1,553 @@
+#include "frmMain.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "Module1.h"
+#include "switch_encoder.h"
+#include "version.h"
+
+namespace tessivar {
+namespace {
+
+constexpr wchar_t kClassName[] = L"TessivarForm";
+constexpr int kFirstControlId = 100;  // a control's ID is this plus its tab position
+constexpr UINT kCreateToolTipMessage = WM_APP + 1;
+constexpr UINT kTwipsPerInch = 1440;
+
+const wchar_t kEnableMessage[] =
+    L"Please Click the company information in the bottom of the windows to Enable the Command"
+    L"\r\n"
+    L"请点击本窗口下部的公司信息使本按钮生效!";
+
+int TwipsToPixels(int twips, UINT dpi) {
+    return MulDiv(twips, static_cast<int>(dpi), static_cast<int>(kTwipsPerInch));
+}
+
+// The window's DPI where the system reports it per window, else the system DPI.
+UINT DpiOf(HWND hwnd) {
+    using Fn = UINT(WINAPI*)(HWND);
+    static const Fn getDpiForWindow =
+        GetProcAddressAs<Fn>(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow");
+    if (getDpiForWindow) {
+        const UINT dpi = getDpiForWindow(hwnd);
+        if (dpi != 0) return dpi;
+    }
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? static_cast<UINT>(dpi) : 96;
+}
+
+// The outer size of a window whose client area is `client`, at `dpi`.
+RECT WindowRectFor(RECT client, DWORD style, DWORD exStyle, UINT dpi) {
+    using Fn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+    static const Fn adjustForDpi =
+        GetProcAddressAs<Fn>(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi");
+    if (!adjustForDpi || !adjustForDpi(&client, style, FALSE, exStyle, dpi)) {
+        AdjustWindowRectEx(&client, style, FALSE, exStyle);
+    }
+    return client;
+}
+
+void CopyFaceName(wchar_t (&to)[LF_FACESIZE], const wchar_t* face) {
+    std::size_t i = 0;
+    for (; i + 1 < LF_FACESIZE && face[i] != L'\0'; ++i) to[i] = face[i];
+    to[i] = L'\0';
+}
+
+int CALLBACK NoteFaceFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+    *reinterpret_cast<bool*>(found) = true;
+    return 0;  // one is enough
+}
+
+bool FaceInstalled(const wchar_t* face) {
+    LOGFONTW wanted{};
+    wanted.lfCharSet = DEFAULT_CHARSET;
+    CopyFaceName(wanted.lfFaceName, face);
+    bool found = false;
+    HDC screen = GetDC(nullptr);
+    EnumFontFamiliesExW(screen, &wanted, NoteFaceFound, reinterpret_cast<LPARAM>(&found), 0);
+    ReleaseDC(nullptr, screen);
+    return found;
+}
+
+UniqueFont MakeFont(const FontDef& def, UINT dpi) {
+    LOGFONTW font{};
+    font.lfHeight = -MulDiv(def.hundredthsOfPoint, static_cast<int>(dpi), 7200);
+    font.lfWeight = def.bold ? FW_BOLD : FW_NORMAL;
+    font.lfCharSet = def.charset;
+    font.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+    font.lfQuality = DEFAULT_QUALITY;
+    font.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+    CopyFaceName(font.lfFaceName, def.face);
+    return UniqueFont(CreateFontIndirectW(&font));
+}
+
+std::wstring WindowText(HWND hwnd) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+    text.resize(
+        static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+std::string ToAnsi(const std::wstring& text) {
+    if (text.empty()) return {};
+    const int length = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                           nullptr, 0, nullptr, nullptr);
+    std::string ansi(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), ansi.data(), length,
+                        nullptr, nullptr);
+    return ansi;
+}
+
+bool IsArrowKey(WPARAM key) {
+    return key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN;
+}
+
+// The absolute position of a control on the form, in twips.
+POINT TwipsOnForm(std::size_t position) {
+    POINT at{0, 0};
+    for (int p = static_cast<int>(position); p != kOnForm;
+         p = kControls[static_cast<std::size_t>(p)].container) {
+        at.x += kControls[static_cast<std::size_t>(p)].left;
+        at.y += kControls[static_cast<std::size_t>(p)].top;
+    }
+    return at;
+}
+
+struct WindowClassFor {
+    const wchar_t* className;
+    DWORD style;
+    DWORD exStyle;
+};
+
+WindowClassFor ClassFor(const ControlDef& def, bool startsGroup) {
+    const DWORD group = startsGroup ? WS_GROUP : 0;
+    switch (def.kind) {
+        case ControlKind::Frame:
+            return {L"BUTTON", BS_GROUPBOX | WS_GROUP, 0};
+        case ControlKind::Option:
+            return {L"BUTTON", BS_RADIOBUTTON | group | ((def.flags & kSelected) ? WS_TABSTOP : 0u),
+                    0};
+        case ControlKind::Label: {
+            DWORD style = SS_NOPREFIX | WS_GROUP;
+            style |= (def.flags & kAlignRight)    ? SS_RIGHT
+                     : (def.flags & kAlignCenter) ? SS_CENTER
+                                                  : SS_LEFT;
+            if (def.flags & kClickable) style |= SS_NOTIFY;
+            return {L"STATIC", style, 0};
+        }
+        case ControlKind::TextBox: {
+            DWORD style = ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP;
+            if (def.flags & kReadOnly) style |= ES_READONLY;
+            style |= (def.flags & kAlignCenter) ? ES_CENTER : ES_LEFT;
+            return {L"EDIT", style, WS_EX_CLIENTEDGE};
+        }
+        case ControlKind::Button:
+            return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, 0};
+    }
+    return {L"STATIC", 0, 0};
+}
+
+}  // namespace
+
+frmMain::frmMain(HINSTANCE instance) : instance_(instance) {}
+
+frmMain::~frmMain() {
+    if (hwnd_) DestroyWindow(hwnd_);
+    if (owner_) DestroyWindow(owner_);
+}
+
+bool frmMain::Load() {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    if (!GetClassInfoExW(instance_, kClassName, &windowClass)) {
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.lpfnWndProc = WindowProc;
+        windowClass.hInstance = instance_;
+        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        windowClass.hbrBackground =
+            reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+        windowClass.lpszClassName = kClassName;
+        if (!RegisterClassExW(&windowClass)) return false;
+    }
+
+    // An owned window stays out of the taskbar; the owner itself is never shown.
+    owner_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance_,
+                             nullptr);
+    constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+    constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+    if (!CreateWindowExW(kExStyle, kClassName, kFormCaption, kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                         CW_USEDEFAULT, CW_USEDEFAULT, owner_, nullptr, instance_, this)) {
+        return false;
+    }
+
+    const UINT dpi = DpiOf(hwnd_);
+    headingFaceInstalled_ = FaceInstalled(kFonts[static_cast<std::size_t>(FontId::Heading)].face);
+    CreateFonts(dpi);
+    CreateControls();
+    LayOut(dpi);
+
+    bigIcon_.reset(static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(TESSIVAR_IDI_MAIN),
+                                                 IMAGE_ICON, GetSystemMetrics(SM_CXICON),
+                                                 GetSystemMetrics(SM_CYICON), 0)));
+    smallIcon_.reset(static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(TESSIVAR_IDI_MAIN),
+                                                   IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                   GetSystemMetrics(SM_CYSMICON), 0)));
+    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
+    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+
+    Form_Load();
+    return true;
+}
+
+void frmMain::Show() {
+    RECT window{};
+    GetWindowRect(hwnd_, &window);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT& work = monitor.rcWork;
+    const int width = window.right - window.left;
+    const int height = window.bottom - window.top;
+    SetWindowPos(hwnd_, nullptr, work.left + (work.right - work.left - width) / 2,
+                 work.top + (work.bottom - work.top - height) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(hwnd_, SW_SHOWNORMAL);
+    if (HWND first = GetNextDlgTabItem(hwnd_, nullptr, FALSE)) SetFocus(first);
+    // The tooltip is only needed once the user points at the button, so the
+    // common controls library is loaded after the window is on the screen.
+    PostMessageW(hwnd_, kCreateToolTipMessage, 0, 0);
+}
+
+bool frmMain::PreTranslateMessage(MSG& msg) {
+    if (!hwnd_ || (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd))) return false;
+    if (msg.message == WM_KEYDOWN || msg.message == WM_CHAR) {
+        // No button has a default or cancel role.
+        if (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE) return true;
+        const int position = PositionOfWindow(msg.hwnd);
+        if (msg.message == WM_KEYDOWN && IsArrowKey(msg.wParam) && position >= 0 &&
+            kControls[static_cast<std::size_t>(position)].kind == ControlKind::Option) {
+            MoveInOptionGroup(position, msg.wParam == VK_RIGHT || msg.wParam == VK_DOWN);
+            return true;
+        }
+    }
+    return IsDialogMessageW(hwnd_, &msg) != FALSE;
+}
+
+LRESULT CALLBACK frmMain::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* form =
+            static_cast<frmMain*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        form->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    }
+    auto* form = reinterpret_cast<frmMain*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!form) return DefWindowProcW(hwnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        form->hwnd_ = nullptr;
+        form->toolTip_ = nullptr;
+        form->controls_.fill(nullptr);
+        if (form->owner_) DestroyWindow(form->owner_);
+        form->owner_ = nullptr;
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    return form->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND: {
+            const int position = PositionOfWindow(reinterpret_cast<HWND>(lParam));
+            if (position >= 0) OnCommand(position, HIWORD(wParam));
+            return 0;  // also swallows IDOK and IDCANCEL from dialog navigation
+        }
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORBTN:
+            return OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        case WM_ACTIVATE:
+            OnActivate(LOWORD(wParam) != WA_INACTIVE);
+            return 0;
+        case WM_DPICHANGED:
+            OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
+        case kCreateToolTipMessage:
+            CreateToolTip();
+            return 0;
+        default:
+            return DefWindowProcW(hwnd_, message, wParam, lParam);
+    }
+}
+
+// ---------------------------------------------------------------------------
+// The window's events
+
+void frmMain::Form_Load() {
+    const std::wstring version = L"Version " + std::to_wstring(TESSIVAR_VERSION_MAJOR) + L"." +
+                                 std::to_wstring(TESSIVAR_VERSION_MINOR) + L"." +
+                                 std::to_wstring(TESSIVAR_VERSION_REVISION);
+    SetWindowTextW(Control(L"lblVersion"), version.c_str());
+}
+
+void frmMain::cmdCalculate_Click() {
+    if (CalcEnabled == 0) {
+        MessageBoxW(hwnd_, kEnableMessage, L"" TESSIVAR_TITLE, MB_OK);
+        return;
+    }
+    SwitchSelection selection;
+    for (std::size_t i = 0; i < selection.OptOperation.size(); ++i) {
+        selection.OptOperation[i] = IsSelected(L"OptOperation", static_cast<int>(i));
+    }
+    for (std::size_t i = 0; i < selection.optBaudRate.size(); ++i) {
+        selection.optBaudRate[i] = IsSelected(L"optBaudRate", static_cast<int>(i));
+    }
+    for (std::size_t i = 0; i < selection.optProtocol.size(); ++i) {
+        selection.optProtocol[i] = IsSelected(L"optProtocol", static_cast<int>(i));
+    }
+    for (std::size_t i = 0; i < selection.optCH.size(); ++i) {
+        selection.optCH[i] = IsSelected(L"optCH", static_cast<int>(i));
+    }
+    for (const SwitchWrite& write : CalculateSwitches(selection, SettingBit)) {
+        const std::wstring text(write.text.begin(), write.text.end());  // hex digits only
+        SetWindowTextW(Control(L"txtSW", write.number - 1), text.c_str());
+    }
+}
+
+void frmMain::cmdExit_Click() {
+    DestroyWindow(hwnd_);
+}
+
+void frmMain::Label3_Click(std::int16_t /*Index*/) {
+    CalcEnabled = 1;
+    // The page requested is the web address the contact block shows: the
+    // first word of its third line.
+    std::wstring address = WindowText(Control(L"Label3", 3));
+    address = address.substr(0, address.find(L' '));
+    ShellExecuteA(nullptr, "Open", ToAnsi(address).c_str(), "", nullptr, 1);
+}
+
+// ---------------------------------------------------------------------------
+// Messages
+
+void frmMain::OnCommand(int position, UINT code) {
+    const ControlDef& def = kControls[static_cast<std::size_t>(position)];
+    switch (def.kind) {
+        case ControlKind::Option:
+            if (code == BN_CLICKED || code == BN_DOUBLECLICKED) SelectOption(position);
+            break;
+        case ControlKind::Button:
+            if (code != BN_CLICKED) break;
+            if (position == PositionOf(L"cmdCalculate")) cmdCalculate_Click();
+            if (position == PositionOf(L"cmdExit")) cmdExit_Click();
+            break;
+        case ControlKind::Label:
+            // A quick second click arrives as a double click; it is a click all the same.
+            if ((code == STN_CLICKED || code == STN_DBLCLK) && (def.flags & kClickable)) {
+                Label3_Click(static_cast<std::int16_t>(def.index));
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+void frmMain::OnActivate(bool active) {
+    if (!active) {
+        HWND focus = GetFocus();
+        focusBeforeDeactivation_ = (focus && IsChild(hwnd_, focus)) ? focus : nullptr;
+        return;
+    }
+    HWND focus = focusBeforeDeactivation_ && IsWindow(focusBeforeDeactivation_)
+                     ? focusBeforeDeactivation_
+                     : GetNextDlgTabItem(hwnd_, nullptr, FALSE);
+    if (focus) SetFocus(focus);
+}
+
+LRESULT frmMain::OnControlColour(HDC dc, HWND control) {
+    const int position = PositionOfWindow(control);
+    if (position < 0)
+        return DefWindowProcW(hwnd_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                              reinterpret_cast<LPARAM>(control));
+    const ControlDef& def = kControls[static_cast<std::size_t>(position)];
+    const int background = def.kind == ControlKind::TextBox ? COLOR_WINDOW : COLOR_BTNFACE;
+    SetTextColor(
+        dc, def.foreColor != kDefaultColour
+                ? def.foreColor
+                : GetSysColor(def.kind == ControlKind::TextBox ? COLOR_WINDOWTEXT : COLOR_BTNTEXT));
+    SetBkColor(dc, GetSysColor(background));
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(background));  // system-owned
+}
+
+void frmMain::OnDpiChanged(UINT dpi, const RECT& suggested) {
+    CreateFonts(dpi);
+    for (std::size_t i = 0; i < kControls.size(); ++i) {
+        SendMessageW(
+            controls_[i], WM_SETFONT,
+            reinterpret_cast<WPARAM>(fonts_[static_cast<std::size_t>(kControls[i].font)].get()),
+            FALSE);
+    }
+    LayOut(dpi);
+    RECT window{};
+    GetWindowRect(hwnd_, &window);
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+// ---------------------------------------------------------------------------
+// Building the window
+
+void frmMain::CreateFonts(UINT dpi) {
+    for (std::size_t i = 0; i < kFonts.size(); ++i) {
+        const bool fallBack = static_cast<FontId>(i) == FontId::Heading && !headingFaceInstalled_;
+        // The old font stays alive until the controls have the new one.
+        UniqueFont font = MakeFont(fallBack ? kHeadingFallback : kFonts[i], dpi);
+        fonts_[i].swap(font);
+    }
+}
+
+void frmMain::CreateControls() {
+    for (std::size_t i = 0; i < kControls.size(); ++i) {
+        const ControlDef& def = kControls[i];
+        // Each frame's run of options starts a group for the dialog manager.
+        const bool startsGroup = def.kind != ControlKind::Option || i == 0 ||
+                                 kControls[i - 1].kind != ControlKind::Option ||
+                                 kControls[i - 1].container != def.container;
+        const WindowClassFor windowClass = ClassFor(def, startsGroup);
+        controls_[i] = CreateWindowExW(
+            windowClass.exStyle, windowClass.className, def.caption,
+            WS_CHILD | WS_VISIBLE | windowClass.style, 0, 0, 0, 0, hwnd_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + static_cast<int>(i))),
+            instance_, nullptr);
+        SendMessageW(controls_[i], WM_SETFONT,
+                     reinterpret_cast<WPARAM>(fonts_[static_cast<std::size_t>(def.font)].get()),
+                     FALSE);
+        if (def.kind == ControlKind::Option && (def.flags & kSelected)) {
+            SendMessageW(controls_[i], BM_SETCHECK, BST_CHECKED, 0);
+        }
+        if (def.kind == ControlKind::TextBox) SendMessageW(controls_[i], EM_SETLIMITTEXT, 0, 0);
+    }
+}
+
+void frmMain::LayOut(UINT dpi) {
+    HDC screen = GetDC(nullptr);
+    for (std::size_t i = 0; i < kControls.size(); ++i) {
+        const ControlDef& def = kControls[i];
+        const POINT at = TwipsOnForm(i);
+        int width = TwipsToPixels(def.width, dpi);
+        int height = TwipsToPixels(def.height, dpi);
+        if (def.flags & kAutoSize) {
+            HGDIOBJ old = SelectObject(screen, fonts_[static_cast<std::size_t>(def.font)].get());
+            RECT text{0, 0, 0, 0};
+            DrawTextW(screen, def.caption, -1, &text, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+            SelectObject(screen, old);
+            width = text.right;
+            height = text.bottom;
+        }
+        SetWindowPos(controls_[i], nullptr, TwipsToPixels(at.x, dpi), TwipsToPixels(at.y, dpi),
+                     width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    ReleaseDC(nullptr, screen);
+
+    const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE));
+    const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE));
+    const RECT client{0, 0, TwipsToPixels(kClientWidthTwips, dpi),
+                      TwipsToPixels(kClientHeightTwips, dpi)};
+    const RECT window = WindowRectFor(client, style, exStyle, dpi);
+    SetWindowPos(hwnd_, nullptr, 0, 0, window.right - window.left, window.bottom - window.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void frmMain::CreateToolTip() {
+    if (toolTip_ || !hwnd_) return;
+    commonControls_.reset(LoadLibraryW(L"comctl32.dll"));
+    if (!commonControls_) return;
+    using InitFn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+    if (auto init = GetProcAddressAs<InitFn>(commonControls_.get(), "InitCommonControlsEx")) {
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES};
+        init(&controls);
+    }
+    toolTip_ =
+        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                        WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, instance_, nullptr);
+    if (!toolTip_) return;
+    TTTOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;  // understood by every version of the library
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = hwnd_;
+    tool.uId = reinterpret_cast<UINT_PTR>(Control(L"cmdCalculate"));
+    tool.lpszText = const_cast<wchar_t*>(kCalculateToolTip);
+    SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+// ---------------------------------------------------------------------------
+// Option groups
+
+void frmMain::SelectOption(int position) {
+    const int container = kControls[static_cast<std::size_t>(position)].container;
+    for (std::size_t i = 0; i < kControls.size(); ++i) {
+        if (kControls[i].kind != ControlKind::Option || kControls[i].container != container) {
+            continue;
+        }
+        const bool selected = static_cast<int>(i) == position;
+        SendMessageW(controls_[i], BM_SETCHECK, selected ? BST_CHECKED : BST_UNCHECKED, 0);
+        // Only the selected member is reached by Tab.
+        LONG_PTR style = GetWindowLongPtrW(controls_[i], GWL_STYLE);
+        style = selected ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP));
+        SetWindowLongPtrW(controls_[i], GWL_STYLE, style);
+    }
+}
+
+bool frmMain::MoveInOptionGroup(int position, bool forward) {
+    const ControlDef& from = kControls[static_cast<std::size_t>(position)];
+    // Members in index order (not tab order, which differs for "230400"); the
+    // arrows step through them and wrap round at either end.
+    std::vector<int> members;
+    for (std::size_t i = 0; i < kControls.size(); ++i) {
+        if (kControls[i].kind == ControlKind::Option && kControls[i].container == from.container) {
+            members.push_back(static_cast<int>(i));
+        }
+    }
+    std::sort(members.begin(), members.end(), [](int a, int b) {
+        return kControls[static_cast<std::size_t>(a)].index <
+               kControls[static_cast<std::size_t>(b)].index;
+    });
+    const auto self = std::find(members.begin(), members.end(), position);
+    if (self == members.end()) return false;
+    const std::size_t count = members.size();
+    const std::size_t at = static_cast<std::size_t>(self - members.begin());
+    const int target = members[(at + (forward ? 1 : count - 1)) % count];
+    if (target < 0 || target == position) return false;
+    SetFocus(controls_[static_cast<std::size_t>(target)]);
+    SelectOption(target);
+    return true;
+}
+
+bool frmMain::IsSelected(const wchar_t* name, int index) const {
+    return SendMessageW(Control(name, index), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+HWND frmMain::Control(const wchar_t* name, int index) const {
+    const int position = PositionOf(name, index);
+    return position < 0 ? nullptr : controls_[static_cast<std::size_t>(position)];
+}
+
+int frmMain::PositionOfWindow(HWND control) const {
+    if (!control || !hwnd_) return -1;
+    const int position = GetDlgCtrlID(control) - kFirstControlId;
+    if (position < 0 || position >= static_cast<int>(kControls.size()) ||
+        controls_[static_cast<std::size_t>(position)] != control) {
+        return -1;
+    }
+    return position;
+}
+
+}  // namespace tessivar

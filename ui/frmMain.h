@@ -1,0 +1,76 @@
+// The program's only window: eleven option groups, the switch rows, the two
+// buttons, the maker's contact block and the version label.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+
+#include "frmMain_layout.h"
+#include "win32.h"
+
+namespace tessivar {
+
+class frmMain {
+  public:
+    explicit frmMain(HINSTANCE instance);
+    ~frmMain();
+    frmMain(const frmMain&) = delete;
+    frmMain& operator=(const frmMain&) = delete;
+
+    // Creates the window and its controls, hidden, and runs Form_Load.
+    bool Load();
+    // Shows the window centred on its monitor's work area.
+    void Show();
+    // Keyboard navigation between the controls; true if msg was used.
+    bool PreTranslateMessage(MSG& msg);
+
+    HWND hwnd() const { return hwnd_; }
+
+  private:
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // The window's events.
+    void Form_Load();
+    void cmdCalculate_Click();
+    void cmdExit_Click();
+    void Label3_Click(std::int16_t Index);
+
+    void OnCommand(int position, UINT code);
+    void OnActivate(bool active);
+    LRESULT OnControlColour(HDC dc, HWND control);
+    void OnDpiChanged(UINT dpi, const RECT& suggested);
+
+    void CreateControls();
+    void CreateFonts(UINT dpi);
+    void LayOut(UINT dpi);
+    void CreateToolTip();
+
+    // Option groups: a frame's options are exclusive, and only the selected
+    // one is a tab stop.
+    void SelectOption(int position);
+    bool MoveInOptionGroup(int position, bool forward);
+    bool IsSelected(const wchar_t* name, int index) const;
+
+    HWND Control(const wchar_t* name, int index = 0) const;
+    int PositionOfWindow(HWND control) const;
+
+    HINSTANCE instance_;
+    HWND owner_ = nullptr;
+    HWND hwnd_ = nullptr;
+    HWND toolTip_ = nullptr;
+    HWND focusBeforeDeactivation_ = nullptr;
+    std::array<HWND, kControlCount> controls_{};
+    std::array<UniqueFont, static_cast<std::size_t>(FontId::Count)> fonts_;
+    UniqueIcon bigIcon_;
+    UniqueIcon smallIcon_;
+    UniqueModule commonControls_;
+    bool headingFaceInstalled_ = false;
+
+    // Working array of the calculation; owned for the window's life.
+    std::array<std::int16_t, 16> SettingBit{};
+};
+
+}  // namespace tessivar

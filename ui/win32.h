@@ -1,0 +1,35 @@
+// Small Win32 helpers: owning handles and typed look-ups of optional exports.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <type_traits>
+
+namespace tessivar {
+
+namespace detail {
+struct FontDeleter {
+    void operator()(HFONT font) const { DeleteObject(font); }
+};
+struct IconDeleter {
+    void operator()(HICON icon) const { DestroyIcon(icon); }
+};
+struct ModuleDeleter {
+    void operator()(HMODULE module) const { FreeLibrary(module); }
+};
+}  // namespace detail
+
+using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, detail::FontDeleter>;
+using UniqueIcon = std::unique_ptr<std::remove_pointer_t<HICON>, detail::IconDeleter>;
+using UniqueModule = std::unique_ptr<std::remove_pointer_t<HMODULE>, detail::ModuleDeleter>;
+
+// GetProcAddress with the export's real type; nullptr where the system lacks
+// it. The detour through void (*)() is the portable way to change a function
+// pointer's type without a cast-function-type warning.
+template <typename Fn>
+Fn GetProcAddressAs(HMODULE module, const char* name) {
+    return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
+}  // namespace tessivar
