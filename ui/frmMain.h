@@ -43,9 +43,13 @@ class frmMain {
     LRESULT OnControlColour(HDC dc, HWND control);
     void OnDpiChanged(UINT dpi, const RECT& suggested);
 
-    void CreateControls();
     void CreateFonts(UINT dpi);
-    void LayOut(UINT dpi);
+    // Where a control goes at `dpi`, in client pixels; auto-size labels are
+    // measured with `measuring`.
+    RECT PlaceOf(std::size_t position, UINT dpi, HDC measuring) const;
+    void CreateControls(UINT dpi);
+    void MoveControls(UINT dpi);
+    void SizeForm(UINT dpi);
     void CreateToolTip();
 
     // Option groups: a frame's options are exclusive, and only the selected
