@@ -105,6 +105,17 @@ std::string ToAnsi(const std::wstring& text) {
     return ansi;
 }
 
+// A non-negative number in decimal digits. (std::to_wstring would bring the
+// C runtime's whole printf machinery into the executable.)
+std::wstring DecimalText(unsigned value) {
+    std::wstring digits;
+    do {
+        digits.insert(digits.begin(), static_cast<wchar_t>(L'0' + value % 10));
+        value /= 10;
+    } while (value != 0);
+    return digits;
+}
+
 bool IsArrowKey(WPARAM key) {
     return key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN;
 }
@@ -256,6 +267,10 @@ LRESULT CALLBACK frmMain::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPA
         form->controls_.fill(nullptr);
         if (form->owner_) DestroyWindow(form->owner_);
         form->owner_ = nullptr;
+        // The window can be destroyed by a message sent from elsewhere, which
+        // GetMessage handles without returning; a posted message wakes the
+        // message loop so that it sees the window is gone.
+        PostMessageW(nullptr, WM_NULL, 0, 0);
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
     return form->HandleMessage(message, wParam, lParam);
@@ -290,9 +305,9 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 // The window's events
 
 void frmMain::Form_Load() {
-    const std::wstring version = L"Version " + std::to_wstring(TESSIVAR_VERSION_MAJOR) + L"." +
-                                 std::to_wstring(TESSIVAR_VERSION_MINOR) + L"." +
-                                 std::to_wstring(TESSIVAR_VERSION_REVISION);
+    const std::wstring version = L"Version " + DecimalText(TESSIVAR_VERSION_MAJOR) + L"." +
+                                 DecimalText(TESSIVAR_VERSION_MINOR) + L"." +
+                                 DecimalText(TESSIVAR_VERSION_REVISION);
     SetWindowTextW(Control(L"lblVersion"), version.c_str());
 }
 
