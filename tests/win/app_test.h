@@ -1,0 +1,101 @@
+// The fixture shared by the tests that run Tessivar.exe: one fresh copy of
+// the program per test, and the small steps a user takes with it.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "expected_layout.h"
+#include "harness.h"
+
+namespace harness {
+
+// The option groups: every frame that holds option buttons, by tab position.
+struct OptionGroup {
+    const char* caption;
+    std::vector<int> members;
+};
+
+inline std::vector<OptionGroup> OptionGroups() {
+    static const char* const kPairCaptions[8] = {"Operation Setting", "Data Bit",      "Parity Bit",
+                                                 "Odd/Even",          "Stop Bit",      "Check Sum",
+                                                 "Write During RUN",  "Change Setting"};
+    std::vector<OptionGroup> groups;
+    for (int k = 0; k < 8; ++k) {
+        groups.push_back({kPairCaptions[k], {OptOperationPos(2 * k), OptOperationPos(2 * k + 1)}});
+    }
+    OptionGroup rates{"Baud Rate", {}};
+    for (int i = 0; i < 14; ++i) rates.members.push_back(BaudRatePos(i));
+    OptionGroup protocols{"Protocol Setting", {}};
+    for (int i = 0; i < 9; ++i) protocols.members.push_back(ProtocolPos(i));
+    groups.push_back(rates);
+    groups.push_back(protocols);
+    groups.push_back({"Channel Selection", {ChannelPos(0), ChannelPos(1), ChannelPos(2)}});
+    return groups;
+}
+
+class AppTest : public ::testing::Test {
+  protected:
+    // Starts the program; tests that need to set the environment first call
+    // it themselves.
+    void StartApp() {
+        std::wstring error;
+        ASSERT_TRUE(app_.Start(TessivarExePath(), &error)) << Narrow(error);
+        ASSERT_TRUE(BringToFront(app_.form())) << "the window did not come to the front";
+    }
+
+    HWND C(int position) const { return app_.Control(position); }
+    std::wstring TextAt(int position) const { return Text(C(position)); }
+    bool CheckedAt(int position) const { return IsChecked(C(position)); }
+
+    // The selected state of every option button, by tab position.
+    std::vector<std::pair<int, bool>> OptionStates() const {
+        std::vector<std::pair<int, bool>> states;
+        for (const auto& group : OptionGroups()) {
+            for (int member : group.members) states.emplace_back(member, CheckedAt(member));
+        }
+        return states;
+    }
+
+    std::array<std::wstring, 5> Switches() const {
+        std::array<std::wstring, 5> texts;
+        for (int i = 0; i < 5; ++i) texts[static_cast<std::size_t>(i)] = TextAt(TxtSWPos(i));
+        return texts;
+    }
+
+    // Clicks a control and waits until it has the focus.
+    bool ClickAndFocus(int position) {
+        return Click(C(position)) && WaitFor([&] { return app_.FocusedPosition() == position; });
+    }
+
+    // Clicks an option button (if it is not selected yet) and waits until
+    // the program shows it selected.
+    bool Choose(int position) {
+        if (CheckedAt(position)) return true;
+        return Click(C(position)) && WaitFor([&] { return CheckedAt(position); });
+    }
+
+    // Waits until everything sent to the program so far has been handled:
+    // clicks one of the read-only "Switch n" title boxes, which has no
+    // handler, and waits for it to take the focus. Input reaches the program
+    // in order, so the earlier clicks and keys are done by then. Fails while
+    // a modal message box keeps the window from taking clicks.
+    bool Barrier() {
+        const int target = app_.FocusedPosition() == Text1Pos(0) ? Text1Pos(1) : Text1Pos(0);
+        return Click(C(target)) && WaitFor([&] { return app_.FocusedPosition() == target; }, 10s);
+    }
+
+    // Presses a key and waits for the focus to move away from where it is.
+    int TabFrom(int current, bool shift) {
+        PressKey(VK_TAB, shift);
+        WaitFor([&] { return app_.FocusedPosition() != current; }, 5s);
+        return app_.FocusedPosition();
+    }
+
+    App app_;
+};
+
+}  // namespace harness
