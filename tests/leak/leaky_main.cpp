@@ -1,0 +1,36 @@
+// Tessivar's window with a deliberate leak: one brush created, and never
+// deleted, for every colour message. The leak check must fail on it; this is
+// how we know it can.
+#include <windows.h>
+
+#include "Module1.h"
+#include "frmMain.h"
+
+namespace {
+
+WNDPROC original = nullptr;
+
+LRESULT CALLBACK LeakingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CTLCOLORSTATIC || message == WM_CTLCOLOREDIT) {
+        CreateSolidBrush(RGB(1, 2, 3));  // the leak
+    }
+    return CallWindowProcW(original, hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    tessivar::frmMain form(instance);
+    if (!form.Load()) return 1;
+    original = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(form.hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(LeakingProc)));
+    form.Show();
+    MSG msg;
+    while (form.hwnd() && GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (!form.PreTranslateMessage(msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+    return 0;
+}
