@@ -10,12 +10,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     tessivar::frmMain form(instance);
     if (!form.Load()) return 1;
     form.Show();
-    MSG msg;
-    while (form.hwnd() && GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (!form.PreTranslateMessage(msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-    }
+    form.RunUntilClosed();
     return 0;
 }

@@ -251,6 +251,16 @@ bool frmMain::PreTranslateMessage(MSG& msg) {
     return IsDialogMessageW(hwnd_, &msg) != FALSE;
 }
 
+void frmMain::RunUntilClosed() {
+    MSG msg;
+    while (hwnd_ && GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (!PreTranslateMessage(msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+}
+
 LRESULT CALLBACK frmMain::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         auto* form =

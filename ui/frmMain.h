@@ -28,6 +28,10 @@ class frmMain {
 
     HWND hwnd() const { return hwnd_; }
 
+    // Dispatches this thread's messages, with the window's keyboard
+    // navigation, until the window is gone.
+    void RunUntilClosed();
+
   private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);

@@ -25,12 +25,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     original = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(form.hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(LeakingProc)));
     form.Show();
-    MSG msg;
-    while (form.hwnd() && GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (!form.PreTranslateMessage(msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-    }
+    form.RunUntilClosed();
     return 0;
 }

@@ -88,6 +88,30 @@ class AppTest : public ::testing::Test {
         return Click(C(target)) && WaitFor([&] { return app_.FocusedPosition() == target; }, 10s);
     }
 
+    // Selects the whole text of a box with the keyboard, copies it with
+    // Ctrl+C, and waits until the clipboard holds `expected`; `copied` gets
+    // what it last held.
+    bool CopiesAs(int position, const std::wstring& expected, std::wstring* copied) {
+        if (!OpenClipboard(nullptr)) return false;
+        EmptyClipboard();
+        CloseClipboard();
+        if (!ClickAndFocus(position) || !PressKey(VK_HOME) || !PressKey(VK_END, true) ||
+            !PressChord(VK_CONTROL, 'C')) {
+            return false;
+        }
+        return WaitFor([&] {
+            if (!OpenClipboard(nullptr)) return false;
+            if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+                if (const auto* text = static_cast<const wchar_t*>(GlobalLock(data))) {
+                    *copied = text;
+                    GlobalUnlock(data);
+                }
+            }
+            CloseClipboard();
+            return *copied == expected;
+        });
+    }
+
     // Presses a key and waits for the focus to move away from where it is.
     int TabFrom(int current, bool shift) {
         PressKey(VK_TAB, shift);

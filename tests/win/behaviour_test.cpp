@@ -217,25 +217,8 @@ TEST_F(BehaviourTest, Switch5TakesTypingBeyondTheEditControlsDefaultLimit) {
 }
 
 TEST_F(BehaviourTest, ReadOnlyTextCanBeSelectedAndCopied) {
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    CloseClipboard();
-    ASSERT_TRUE(ClickAndFocus(Text1Pos(2)));
-    ASSERT_TRUE(PressKey(VK_HOME));
-    ASSERT_TRUE(PressKey(VK_END, true));
-    ASSERT_TRUE(PressChord(VK_CONTROL, 'C'));
     std::wstring copied;
-    EXPECT_TRUE(WaitFor([&] {
-        if (!OpenClipboard(nullptr)) return false;
-        if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-            if (const auto* text = static_cast<const wchar_t*>(GlobalLock(data))) {
-                copied = text;
-                GlobalUnlock(data);
-            }
-        }
-        CloseClipboard();
-        return copied == L"Switch 3";
-    })) << Narrow(copied);
+    EXPECT_TRUE(CopiesAs(Text1Pos(2), L"Switch 3", &copied)) << Narrow(copied);
 }
 
 TEST_F(BehaviourTest, CalculateButtonHasItsToolTip) {

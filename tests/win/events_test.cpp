@@ -290,25 +290,8 @@ TEST_F(EventsTest, CalculatedValueCanBeCopied) {
     StartApp();
     ASSERT_TRUE(ClickContact(2));
     ASSERT_TRUE(Calculate());
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    CloseClipboard();
-    ASSERT_TRUE(ClickAndFocus(TxtSWPos(0)));
-    ASSERT_TRUE(PressKey(VK_HOME));
-    ASSERT_TRUE(PressKey(VK_END, true));
-    ASSERT_TRUE(PressChord(VK_CONTROL, 'C'));
     std::wstring copied;
-    EXPECT_TRUE(WaitFor([&] {
-        if (!OpenClipboard(nullptr)) return false;
-        if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-            if (const auto* text = static_cast<const wchar_t*>(GlobalLock(data))) {
-                copied = text;
-                GlobalUnlock(data);
-            }
-        }
-        CloseClipboard();
-        return copied == L"0B62";
-    })) << Narrow(copied);
+    EXPECT_TRUE(CopiesAs(TxtSWPos(0), L"0B62", &copied)) << Narrow(copied);
 }
 
 TEST_F(EventsTest, ExitEndsTheProgram) {
