@@ -43,8 +43,8 @@ inline constexpr std::array<GroupInfo, kGroupCount> kGroups{{
 
 // The tab position (control ID - 100) of a member of a group.
 constexpr int MemberPosition(int group, int member) {
-    return group < kPairGroups     ? harness::OptOperationPos(2 * group + member)
-           : group == kRateGroup   ? harness::BaudRatePos(member)
+    return group < kPairGroups       ? harness::OptOperationPos(2 * group + member)
+           : group == kRateGroup     ? harness::BaudRatePos(member)
            : group == kProtocolGroup ? harness::ProtocolPos(member)
                                      : harness::ChannelPos(member);
 }
@@ -96,9 +96,9 @@ struct ChannelWrite {
     char what;
 };
 inline const std::array<std::vector<ChannelWrite>, 3> kChannelWrites{{
-    {{1, 'W'}, {2, 'P'}},                        // "CH1"
-    {{3, 'W'}, {4, 'P'}},                        // "CH2"
-    {{1, 'W'}, {3, 'W'}, {2, 'P'}, {4, 'P'}},    // "CH1 CH2    Same Setting"
+    {{1, 'W'}, {2, 'P'}},                      // "CH1"
+    {{3, 'W'}, {4, 'P'}},                      // "CH2"
+    {{1, 'W'}, {3, 'W'}, {2, 'P'}, {4, 'P'}},  // "CH1 CH2    Same Setting"
 }};
 
 // Keyboard stops that are not options: the ten boxes and the two buttons.
