@@ -296,7 +296,8 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORBTN:
-            return OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+            return OnControlColour(message, reinterpret_cast<HDC>(wParam),
+                                   reinterpret_cast<HWND>(lParam));
         case WM_ACTIVATE:
             OnActivate(LOWORD(wParam) != WA_INACTIVE);
             return 0;
@@ -395,11 +396,12 @@ void frmMain::OnActivate(bool active) {
     if (focus) SetFocus(focus);
 }
 
-LRESULT frmMain::OnControlColour(HDC dc, HWND control) {
+LRESULT frmMain::OnControlColour(UINT message, HDC dc, HWND control) {
     const int position = PositionOfWindow(control);
-    if (position < 0)
-        return DefWindowProcW(hwnd_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+    if (position < 0) {
+        return DefWindowProcW(hwnd_, message, reinterpret_cast<WPARAM>(dc),
                               reinterpret_cast<LPARAM>(control));
+    }
     const ControlDef& def = kControls[static_cast<std::size_t>(position)];
     const int background = def.kind == ControlKind::TextBox ? COLOR_WINDOW : COLOR_BTNFACE;
     SetTextColor(
@@ -411,6 +413,8 @@ LRESULT frmMain::OnControlColour(HDC dc, HWND control) {
 }
 
 void frmMain::OnDpiChanged(UINT dpi, const RECT& suggested) {
+    // The old fonts stay alive until every control has its new one.
+    const auto oldFonts = std::move(fonts_);
     CreateFonts(dpi);
     for (std::size_t i = 0; i < kControls.size(); ++i) {
         SendMessageW(
@@ -431,9 +435,7 @@ void frmMain::OnDpiChanged(UINT dpi, const RECT& suggested) {
 void frmMain::CreateFonts(UINT dpi) {
     for (std::size_t i = 0; i < kFonts.size(); ++i) {
         const bool fallBack = static_cast<FontId>(i) == FontId::Heading && !headingFaceInstalled_;
-        // The old font stays alive until the controls have the new one.
-        UniqueFont font = MakeFont(fallBack ? kHeadingFallback : kFonts[i], dpi);
-        fonts_[i].swap(font);
+        fonts_[i] = MakeFont(fallBack ? kHeadingFallback : kFonts[i], dpi);
     }
 }
 

@@ -44,7 +44,7 @@ class frmMain {
 
     void OnCommand(int position, UINT code);
     void OnActivate(bool active);
-    LRESULT OnControlColour(HDC dc, HWND control);
+    LRESULT OnControlColour(UINT message, HDC dc, HWND control);
     void OnDpiChanged(UINT dpi, const RECT& suggested);
 
     void CreateFonts(UINT dpi);

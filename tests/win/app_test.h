@@ -102,6 +102,17 @@ class AppTest : public ::testing::Test {
         return false;
     }
 
+    // Presses Tab (or Shift+Tab) `count` times from `start` and returns the
+    // focused control's position after each press.
+    std::vector<int> TabRing(int start, std::size_t count, bool shift) {
+        std::vector<int> visited;
+        for (int current = start; visited.size() < count;) {
+            current = TabFrom(current, shift);
+            visited.push_back(current);
+        }
+        return visited;
+    }
+
     // Selects the whole text of a box with the keyboard, copies it with
     // Ctrl+C, and waits until the clipboard holds `expected`; `copied` gets
     // what it last held.

@@ -80,23 +80,12 @@ TEST_F(BehaviourTest, TabVisitsTheStopsInOrder) {
                                     kCalculatePos,       kExitPos,
                                     OptOperationPos(0)};
     ASSERT_TRUE(ClickAndFocus(OptOperationPos(0)));
-    std::vector<int> visited;
-    int current = OptOperationPos(0);
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-        current = TabFrom(current, false);
-        visited.push_back(current);
-    }
-    EXPECT_EQ(visited, expected);
+    EXPECT_EQ(TabRing(OptOperationPos(0), expected.size(), false), expected);
 
     // Shift+Tab walks the same ring backwards.
     std::vector<int> reversed(expected.rbegin() + 1, expected.rend());
     reversed.push_back(OptOperationPos(0));
-    visited.clear();
-    for (std::size_t i = 0; i < reversed.size(); ++i) {
-        current = TabFrom(current, true);
-        visited.push_back(current);
-    }
-    EXPECT_EQ(visited, reversed);
+    EXPECT_EQ(TabRing(OptOperationPos(0), reversed.size(), true), reversed);
 }
 
 TEST_F(BehaviourTest, With230400SelectedTheRateStopComesAfterExit) {
@@ -111,13 +100,7 @@ TEST_F(BehaviourTest, With230400SelectedTheRateStopComesAfterExit) {
                                     ChannelPos(0),       kCalculatePos,       kExitPos,
                                     BaudRatePos(13),     OptOperationPos(0)};
     ASSERT_TRUE(ClickAndFocus(OptOperationPos(0)));
-    std::vector<int> visited;
-    int current = OptOperationPos(0);
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-        current = TabFrom(current, false);
-        visited.push_back(current);
-    }
-    EXPECT_EQ(visited, expected);
+    EXPECT_EQ(TabRing(OptOperationPos(0), expected.size(), false), expected);
 }
 
 TEST_F(BehaviourTest, ArrowKeysMoveTheSelectionWithinItsGroup) {
