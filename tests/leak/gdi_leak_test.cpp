@@ -41,13 +41,38 @@ void Mark(const char* name) {
 
 // A calculation as the button's click does it, and a full repaint of the
 // window and every control. Both are synchronous: they return once the
-// program has handled them.
-void CalculateAndRepaint(const App& app) {
-    SendMessageW(app.Control(kCalculatePos), BM_CLICK, 0, 0);
+// program has handled them. False if the program did not answer, as when
+// the calculation is still disabled and its message box is up.
+bool CalculateAndRepaint(const App& app) {
+    DWORD_PTR ignored = 0;
+    if (!SendMessageTimeoutW(app.Control(kCalculatePos), BM_CLICK, 0, 0, SMTO_NORMAL, 10000,
+                             &ignored)) {
+        return false;
+    }
     RedrawWindow(app.form(), nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutW(app.form(), WM_NULL, 0, 0, SMTO_NORMAL, 10000, &ignored);
+    return SendMessageTimeoutW(app.form(), WM_NULL, 0, 0, SMTO_NORMAL, 10000, &ignored) != 0;
+}
+
+// Enables the calculation with a click on the contact block and proves it
+// with a first calculation. Under Xvfb a synthetic click now and then goes
+// astray; the calculation then brings up its message box instead, which is
+// closed before the next try.
+bool EnableAndCalculate(const App& app) {
+    constexpr int kAttempts = 3;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        if (!Click(app.Control(Label3Pos(2)))) return false;
+        PostMessageW(app.Control(kCalculatePos), BM_CLICK, 0, 0);
+        HWND box = nullptr;
+        WaitFor([&] {
+            box = FindOwnedDialog(app.form());
+            return box != nullptr || Text(app.Control(TxtSWPos(0))) == L"0B62";
+        });
+        if (box == nullptr) return CalculateAndRepaint(app);
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        if (!WaitFor([&] { return FindOwnedDialog(app.form()) == nullptr; })) return false;
+    }
+    return false;
 }
 
 std::vector<std::string> ReadTrace() {
@@ -87,16 +112,13 @@ Counts UseAndClose(const std::wstring& exe, int repetitions) {
     EXPECT_TRUE(app.Start(exe, &error)) << Narrow(error);
     if (!app.form()) return run;
     EXPECT_TRUE(BringToFront(app.form()));
-    // A contact click enables the calculation.
-    EXPECT_TRUE(Click(app.Control(Label3Pos(2))));
-    EXPECT_TRUE(WaitFor([&] {
-        CalculateAndRepaint(app);
-        return Text(app.Control(TxtSWPos(0))) == L"0B62";
-    }));
+    EXPECT_TRUE(EnableAndCalculate(app)) << "the calculation could not be enabled";
     Mark("first");
-    for (int i = 0; i < repetitions; ++i) CalculateAndRepaint(app);
+    int done = 0;
+    while (done < repetitions && CalculateAndRepaint(app)) ++done;
+    EXPECT_EQ(done, repetitions) << "the program stopped answering";
     Mark("after");
-    SendMessageW(app.Control(kExitPos), BM_CLICK, 0, 0);
+    PostMessageW(app.Control(kExitPos), BM_CLICK, 0, 0);
     EXPECT_TRUE(app.WaitForExit());
     Mark("exited");
     const auto marks = leak::SnapshotsAtMarks(TraceUpTo(MarkName("exited")), app.processId());
