@@ -1,5 +1,7 @@
 #include "Module1.h"
 
+#include <shellapi.h>
+
 #include "win32.h"
 
 namespace tessivar {
@@ -8,10 +10,10 @@ std::int16_t CalcEnabled = 0;
 
 HINSTANCE ShellExecuteA(HWND hwnd, LPCSTR lpOperation, LPCSTR lpFile, LPCSTR lpParameters,
                         LPCSTR lpDirectory, INT nShowCmd) {
-    using Fn = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+    using Fn = decltype(&::ShellExecuteA);
     // Loaded once and kept for the life of the process, like an import.
     static const Fn shellExecute = [] {
-        HMODULE shell32 = LoadLibraryW(L"shell32.dll");
+        HMODULE shell32 = LoadSystemLibrary(L"shell32.dll");
         return shell32 ? GetProcAddressAs<Fn>(shell32, "ShellExecuteA") : nullptr;
     }();
     constexpr INT_PTR kDllNotFound = 32;  // SE_ERR_DLLNOTFOUND

@@ -4,8 +4,12 @@
 
 #include "Module1.h"
 #include "frmMain.h"
+#include "win32.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    // Before anything can load a DLL by name: a DLL of the same name left in
+    // the program's folder (a download folder, say) must never be picked up.
+    tessivar::RestrictDllSearchToSystemFolder();
     tessivar::CalcEnabled = 0;
     tessivar::frmMain form(instance);
     if (!form.Load()) return 1;

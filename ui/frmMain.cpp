@@ -29,9 +29,8 @@ int TwipsToPixels(int twips, UINT dpi) {
 
 // The window's DPI where the system reports it per window, else the system DPI.
 UINT DpiOf(HWND hwnd) {
-    using Fn = UINT(WINAPI*)(HWND);
-    static const Fn getDpiForWindow =
-        GetProcAddressAs<Fn>(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow");
+    static const auto getDpiForWindow = GetProcAddressAs<decltype(&::GetDpiForWindow)>(
+        GetModuleHandleW(L"user32.dll"), "GetDpiForWindow");
     if (getDpiForWindow) {
         const UINT dpi = getDpiForWindow(hwnd);
         if (dpi != 0) return dpi;
@@ -44,9 +43,8 @@ UINT DpiOf(HWND hwnd) {
 
 // The outer size of a window whose client area is `client`, at `dpi`.
 RECT WindowRectFor(RECT client, DWORD style, DWORD exStyle, UINT dpi) {
-    using Fn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
-    static const Fn adjustForDpi =
-        GetProcAddressAs<Fn>(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi");
+    static const auto adjustForDpi = GetProcAddressAs<decltype(&::AdjustWindowRectExForDpi)>(
+        GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi");
     if (!adjustForDpi || !adjustForDpi(&client, style, FALSE, exStyle, dpi)) {
         AdjustWindowRectEx(&client, style, FALSE, exStyle);
     }
@@ -508,10 +506,10 @@ void frmMain::SizeForm(UINT dpi) {
 
 void frmMain::CreateToolTip() {
     if (toolTip_ || !hwnd_) return;
-    commonControls_.reset(LoadLibraryW(L"comctl32.dll"));
+    commonControls_.reset(LoadSystemLibrary(L"comctl32.dll"));
     if (!commonControls_) return;
-    using InitFn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-    if (auto init = GetProcAddressAs<InitFn>(commonControls_.get(), "InitCommonControlsEx")) {
+    if (auto init = GetProcAddressAs<decltype(&::InitCommonControlsEx)>(commonControls_.get(),
+                                                                        "InitCommonControlsEx")) {
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES};
         init(&controls);
     }

@@ -24,12 +24,24 @@ using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, detail::FontDel
 using UniqueIcon = std::unique_ptr<std::remove_pointer_t<HICON>, detail::IconDeleter>;
 using UniqueModule = std::unique_ptr<std::remove_pointer_t<HMODULE>, detail::ModuleDeleter>;
 
-// GetProcAddress with the export's real type; nullptr where the system lacks
-// it. The detour through void (*)() is the portable way to change a function
-// pointer's type without a cast-function-type warning.
+// GetProcAddress with the export's real type, taken from its declaration
+// (GetProcAddressAs<decltype(&::GetDpiForWindow)>), so that a wrong calling
+// convention or argument list fails to build; nullptr where the system lacks
+// the export. The detour through void (*)() is the portable way to change a
+// function pointer's type without a cast-function-type warning.
 template <typename Fn>
 Fn GetProcAddressAs(HMODULE module, const char* name) {
     return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
 }
+
+// Loads one of Windows' own DLLs from the system folder only, never from the
+// program's folder or the current directory, where a planted copy could be.
+HMODULE LoadSystemLibrary(const wchar_t* name);
+
+// Makes the system folder the only place the loader looks for DLLs that the
+// program or the libraries it loads ask for by name. Where the system lacks
+// the call (Windows 7 without its update), LoadSystemLibrary still loads by
+// full path.
+void RestrictDllSearchToSystemFolder();
 
 }  // namespace tessivar
