@@ -17,6 +17,8 @@ constexpr wchar_t kClassName[] = L"TessivarForm";
 constexpr int kFirstControlId = 100;  // a control's ID is this plus its tab position
 constexpr UINT kCreateToolTipMessage = WM_APP + 1;
 constexpr UINT kTwipsPerInch = 1440;
+constexpr DWORD kFormStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+constexpr DWORD kFormExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 
 const wchar_t kEnableMessage[] =
     L"Please Click the company information in the bottom of the windows to Enable the Command"
@@ -41,14 +43,23 @@ UINT DpiOf(HWND hwnd) {
     return dpi > 0 ? static_cast<UINT>(dpi) : 96;
 }
 
-// The outer size of a window whose client area is `client`, at `dpi`.
-RECT WindowRectFor(RECT client, DWORD style, DWORD exStyle, UINT dpi) {
+// The form's outer size at `dpi`: its client area and the frame around it.
+SIZE FormSizeAt(UINT dpi) {
     static const auto adjustForDpi = GetProcAddressAs<decltype(&::AdjustWindowRectExForDpi)>(
         GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi");
-    if (!adjustForDpi || !adjustForDpi(&client, style, FALSE, exStyle, dpi)) {
-        AdjustWindowRectEx(&client, style, FALSE, exStyle);
+    RECT window{0, 0, TwipsToPixels(kClientWidthTwips, dpi),
+                TwipsToPixels(kClientHeightTwips, dpi)};
+    if (!adjustForDpi || !adjustForDpi(&window, kFormStyle, FALSE, kFormExStyle, dpi)) {
+        AdjustWindowRectEx(&window, kFormStyle, FALSE, kFormExStyle);
     }
-    return client;
+    return SIZE{window.right - window.left, window.bottom - window.top};
+}
+
+// A system metric (an icon size) at `dpi`, where the system can say.
+int SystemMetricAt(int index, UINT dpi) {
+    static const auto forDpi = GetProcAddressAs<decltype(&::GetSystemMetricsForDpi)>(
+        GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi");
+    return forDpi ? forDpi(index, dpi) : GetSystemMetrics(index);
 }
 
 void CopyFaceName(wchar_t (&to)[LF_FACESIZE], const wchar_t* face) {
@@ -189,10 +200,9 @@ bool frmMain::Load() {
     // An owned window stays out of the taskbar; the owner itself is never shown.
     owner_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance_,
                              nullptr);
-    constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-    constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-    if (!CreateWindowExW(kExStyle, kClassName, kFormCaption, kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                         CW_USEDEFAULT, CW_USEDEFAULT, owner_, nullptr, instance_, this)) {
+    if (!CreateWindowExW(kFormExStyle, kClassName, kFormCaption, kFormStyle, CW_USEDEFAULT,
+                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner_, nullptr, instance_,
+                         this)) {
         return false;
     }
 
@@ -200,16 +210,10 @@ bool frmMain::Load() {
     headingFaceInstalled_ = FaceInstalled(kFonts[static_cast<std::size_t>(FontId::Heading)].face);
     CreateFonts(dpi);
     CreateControls(dpi);
-    SizeForm(dpi);
-
-    bigIcon_.reset(static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(TESSIVAR_IDI_MAIN),
-                                                 IMAGE_ICON, GetSystemMetrics(SM_CXICON),
-                                                 GetSystemMetrics(SM_CYICON), 0)));
-    smallIcon_.reset(static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(TESSIVAR_IDI_MAIN),
-                                                   IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                                   GetSystemMetrics(SM_CYSMICON), 0)));
-    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
-    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+    const SIZE size = FormSizeAt(dpi);
+    SetWindowPos(hwnd_, nullptr, 0, 0, size.cx, size.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    LoadIcons(dpi);
 
     Form_Load();
     return true;
@@ -299,6 +303,11 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ACTIVATE:
             OnActivate(LOWORD(wParam) != WA_INACTIVE);
             return 0;
+        case WM_GETDPISCALEDSIZE:
+            // The system asks before a move to a monitor of another DPI; the
+            // answer makes the rectangle it then suggests exact.
+            *reinterpret_cast<SIZE*>(lParam) = FormSizeAt(LOWORD(wParam));
+            return TRUE;
         case WM_DPICHANGED:
             OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
@@ -421,9 +430,9 @@ void frmMain::OnDpiChanged(UINT dpi, const RECT& suggested) {
             FALSE);
     }
     MoveControls(dpi);
-    SizeForm(dpi);
-    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    LoadIcons(dpi);
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
@@ -494,14 +503,18 @@ void frmMain::MoveControls(UINT dpi) {
     ReleaseDC(nullptr, measuring);
 }
 
-void frmMain::SizeForm(UINT dpi) {
-    const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE));
-    const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE));
-    const RECT client{0, 0, TwipsToPixels(kClientWidthTwips, dpi),
-                      TwipsToPixels(kClientHeightTwips, dpi)};
-    const RECT window = WindowRectFor(client, style, exStyle, dpi);
-    SetWindowPos(hwnd_, nullptr, 0, 0, window.right - window.left, window.bottom - window.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+void frmMain::LoadIcons(UINT dpi) {
+    // The window keeps using the old icons until it has the new ones.
+    UniqueIcon big(static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(TESSIVAR_IDI_MAIN),
+                                                 IMAGE_ICON, SystemMetricAt(SM_CXICON, dpi),
+                                                 SystemMetricAt(SM_CYICON, dpi), 0)));
+    UniqueIcon small(static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(TESSIVAR_IDI_MAIN),
+                                                   IMAGE_ICON, SystemMetricAt(SM_CXSMICON, dpi),
+                                                   SystemMetricAt(SM_CYSMICON, dpi), 0)));
+    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
+    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
+    bigIcon_ = std::move(big);
+    smallIcon_ = std::move(small);
 }
 
 void frmMain::CreateToolTip() {

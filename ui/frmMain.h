@@ -53,7 +53,7 @@ class frmMain {
     RECT PlaceOf(std::size_t position, UINT dpi, HDC measuring) const;
     void CreateControls(UINT dpi);
     void MoveControls(UINT dpi);
-    void SizeForm(UINT dpi);
+    void LoadIcons(UINT dpi);
     void CreateToolTip();
 
     // Option groups: a frame's options are exclusive, and only the selected

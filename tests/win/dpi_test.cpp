@@ -35,7 +35,7 @@ TEST_F(DpiTest, ClientAreaScalesWithTheScreen) {
 }
 
 TEST_F(DpiTest, EveryControlScalesWithTheScreen) {
-    ExpectControlRects(app_, ExpectedDpi());
+    ExpectControlRects(app_.form(), ExpectedDpi());
     MoveMouseTo(POINT{0, 0});
     SaveBmp(CaptureSettled(app_.form()),
             CapturePath(L"window-" + std::to_wstring(ExpectedDpi()) + L"dpi.bmp"));

@@ -9,6 +9,7 @@
 #include "expected_layout.h"
 #include "frmMain.h"
 #include "harness.h"
+#include "layout_checks.h"
 
 namespace harness {
 namespace {
@@ -17,16 +18,19 @@ constexpr int kDpi = 96;
 
 struct ExpectedFont {
     const wchar_t* face;
-    int height;  // LOGFONT height at 96 DPI: -(points * 96 / 72)
+    int height;     // LOGFONT height at 96 DPI: -(points * 96 / 72)
+    int height144;  // the same at 144 DPI, rounded
     int weight;
     BYTE charset;
 };
 
-// 9 pt = 12 px, 10.5 pt = 14 px, 14.25 pt = 19 px at 96 DPI.
-constexpr ExpectedFont kArial9{L"Arial", -12, FW_BOLD, ANSI_CHARSET};
-constexpr ExpectedFont kArial105{L"Arial", -14, FW_BOLD, ANSI_CHARSET};
-constexpr ExpectedFont kYouYuan{L"\u5E7C\u5706", -14, FW_BOLD, GB2312_CHARSET};
-constexpr ExpectedFont kSimSun{L"\u5B8B\u4F53", -14, FW_NORMAL, GB2312_CHARSET};
+// 9 pt = 12 px, 10.5 pt = 14 px, 14.25 pt = 19 px at 96 DPI; 18, 21 and
+// 28.5 (rounded up) at 144 DPI.
+constexpr ExpectedFont kArial9{L"Arial", -12, -18, FW_BOLD, ANSI_CHARSET};
+constexpr ExpectedFont kArial105{L"Arial", -14, -21, FW_BOLD, ANSI_CHARSET};
+constexpr ExpectedFont kYouYuan{L"\u5E7C\u5706", -14, -21, FW_BOLD, GB2312_CHARSET};
+constexpr ExpectedFont kSimSun{L"\u5B8B\u4F53", -14, -21, FW_NORMAL, GB2312_CHARSET};
+constexpr int kHeadingHeight144 = -29;
 
 bool SameName(const std::wstring& a, const wchar_t* b) {
     return a == b;
@@ -201,6 +205,86 @@ TEST_F(InProcessTest, WindowCarriesTheProgramsIconInBothSizes) {
     EXPECT_EQ(bigSize.cy, GetSystemMetrics(SM_CYICON));
     EXPECT_EQ(smallSize.cx, GetSystemMetrics(SM_CXSMICON));
     EXPECT_EQ(smallSize.cy, GetSystemMetrics(SM_CYSMICON));
+}
+
+// What a move between monitors changes: the window's rectangles, fonts and
+// icons.
+struct Geometry {
+    RECT window{};
+    std::vector<RECT> controls;
+    std::vector<LONG> fontHeights;
+    SIZE bigIcon{};
+    SIZE smallIcon{};
+};
+
+Geometry GeometryOf(HWND form) {
+    Geometry g;
+    GetWindowRect(form, &g.window);
+    for (const auto& c : kExpectedControls) {
+        HWND control = GetDlgItem(form, 100 + c.position);
+        g.controls.push_back(RectInParent(control));
+        g.fontHeights.push_back(FontOfControl(control).lfHeight);
+    }
+    g.bigIcon = IconSize(reinterpret_cast<HICON>(SendMessageW(form, WM_GETICON, ICON_BIG, 0)));
+    g.smallIcon = IconSize(reinterpret_cast<HICON>(SendMessageW(form, WM_GETICON, ICON_SMALL, 0)));
+    return g;
+}
+
+// Moves the window to a monitor of `dpi` as the system does: it asks the
+// window for its size there, then suggests a rectangle of that size.
+RECT MoveToDpi(HWND form, UINT dpi) {
+    RECT window{};
+    GetWindowRect(form, &window);
+    SIZE size{window.right - window.left, window.bottom - window.top};
+    SendMessageW(form, WM_GETDPISCALEDSIZE, dpi, reinterpret_cast<LPARAM>(&size));
+    RECT suggested{window.left, window.top, window.left + size.cx, window.top + size.cy};
+    SendMessageW(form, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    return suggested;
+}
+
+TEST_F(InProcessTest, FollowsAMoveToADenserMonitorAndBack) {
+    HWND form = form_.hwnd();
+    const Geometry at96 = GeometryOf(form);
+    const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(form, GWL_STYLE));
+    const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrW(form, GWL_EXSTYLE));
+
+    const RECT suggested = MoveToDpi(form, 144);
+    // The client area of 10140 x 7965 twips, 1014 x 797 pixels at 144 DPI
+    // (796.5 rounded up), with the frame at 144 DPI, taken in one step at the
+    // suggested place.
+    RECT expected{0, 0, 1014, 797};
+    AdjustWindowRectExForDpi(&expected, style, FALSE, exStyle, 144);
+    EXPECT_NEAR(suggested.right - suggested.left, expected.right - expected.left, 1);
+    EXPECT_NEAR(suggested.bottom - suggested.top, expected.bottom - expected.top, 1);
+    RECT window{};
+    GetWindowRect(form, &window);
+    EXPECT_TRUE(EqualRect(&window, &suggested));
+    ExpectControlRects(form, 144);
+    std::vector<HFONT> fonts144;
+    for (const auto& c : kExpectedControls) {
+        HWND control = C(c.position);
+        fonts144.push_back(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+        const ExpectedFont* font = FontOf(c);
+        if (font == nullptr && c.position != kLabel1Pos) continue;
+        EXPECT_EQ(FontOfControl(control).lfHeight, font ? font->height144 : kHeadingHeight144)
+            << Narrow(c.name) << "(" << c.index << ")";
+    }
+    const Geometry at144 = GeometryOf(form);
+    EXPECT_EQ(at144.bigIcon.cx, 48);
+    EXPECT_EQ(at144.smallIcon.cx, 24);
+
+    MoveToDpi(form, 96);
+    const Geometry back = GeometryOf(form);
+    EXPECT_TRUE(EqualRect(&back.window, &at96.window));
+    for (std::size_t i = 0; i < back.controls.size(); ++i) {
+        EXPECT_TRUE(EqualRect(&back.controls[i], &at96.controls[i]))
+            << Narrow(kExpectedControls[i].name) << "(" << kExpectedControls[i].index << ")";
+    }
+    EXPECT_EQ(back.fontHeights, at96.fontHeights);
+    EXPECT_EQ(back.bigIcon.cx, at96.bigIcon.cx);
+    EXPECT_EQ(back.smallIcon.cx, at96.smallIcon.cx);
+    // The fonts made for 144 DPI are gone with it.
+    for (HFONT font : fonts144) EXPECT_EQ(GetObjectType(font), 0u);
 }
 
 TEST_F(InProcessTest, VersionLabelIsSetOnLoad) {

@@ -48,10 +48,10 @@ inline void ExpectClientSize(HWND form, int dpi) {
 
 // Every fixed-size control where the layout puts it; labels sized to their
 // text at least start where the layout says.
-inline void ExpectControlRects(const App& app, int dpi) {
+inline void ExpectControlRects(HWND form, int dpi) {
     const int tolerance = dpi == 96 ? 0 : 1;
     for (const auto& c : kExpectedControls) {
-        HWND control = app.Control(c.position);
+        HWND control = GetDlgItem(form, 100 + c.position);
         ASSERT_NE(control, nullptr) << Describe(c);
         const RECT actual = RectInParent(control);
         SCOPED_TRACE(Describe(c));

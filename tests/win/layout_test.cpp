@@ -109,7 +109,7 @@ TEST_F(LayoutTest, EveryControlHasItsKindCaptionAndState) {
 }
 
 TEST_F(LayoutTest, EveryControlStandsWhereTheLayoutPutsIt) {
-    ExpectControlRects(app_, 96);
+    ExpectControlRects(app_.form(), 96);
 }
 
 TEST_F(LayoutTest, ControlsOfOneContainerDoNotOverlap) {
