@@ -156,8 +156,12 @@ WindowClassFor ClassFor(const ControlDef& def, bool startsGroup) {
                     0};
         case ControlKind::Label: {
             DWORD style = SS_NOPREFIX | WS_GROUP;
+            // A label sized to its text never wraps: a pixel's difference
+            // between measuring and drawing would push its last word onto
+            // an invisible second line.
             style |= (def.flags & kAlignRight)    ? SS_RIGHT
                      : (def.flags & kAlignCenter) ? SS_CENTER
+                     : (def.flags & kAutoSize)    ? SS_LEFTNOWORDWRAP
                                                   : SS_LEFT;
             if (def.flags & kClickable) style |= SS_NOTIFY;
             return {L"STATIC", style, 0};
