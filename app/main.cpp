@@ -15,5 +15,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     if (!form.Load()) return 1;
     form.Show();
     form.RunUntilClosed();
+    tessivar::ReleaseShell();
     return 0;
 }
