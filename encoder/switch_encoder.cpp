@@ -3,23 +3,25 @@
 namespace tessivar {
 namespace {
 
-// Upper-case hexadecimal with at least two digits ("0" becomes "00").
-std::string TwoDigitHex(unsigned value) {
-    static const char kDigits[] = "0123456789ABCDEF";
-    std::string text;
-    do {
-        text.insert(text.begin(), kDigits[value % 16]);
-        value /= 16;
-    } while (value != 0);
-    if (text.size() == 1) text.insert(text.begin(), '0');
-    return text;
+// The texts are built as four characters padded with '\0', the form in which
+// a SwitchWrite keeps them. (Each is spelled out with all four characters,
+// which also spares GCC a detour through memory for the padding.)
+using Text = SwitchWrite::Characters;
+
+constexpr Text kEmpty = {'\0', '\0', '\0', '\0'};
+
+// Upper-case hexadecimal of a value from 0 to 255, with a "0" put in front of
+// a single digit: always two digits.
+constexpr Text TwoDigitHex(unsigned value) {
+    constexpr std::string_view kDigits = "0123456789ABCDEF";
+    return {kDigits[value / 16], kDigits[value % 16], '\0', '\0'};
 }
 
-// Rate code: "0F" for member 0 ("50"), i - 1 for member i; a selected member
+// "0F" for member 0 ("50"), i - 1 for member i; the first selected member
 // from 1 to 13 wins over member 0, and no selection gives the empty text.
-std::string RateCode(const std::array<bool, 14>& optBaudRate) {
-    std::string code;
-    if (optBaudRate[0]) code = "0F";
+constexpr Text RateCode(const std::array<bool, 14>& optBaudRate) {
+    Text code = kEmpty;
+    if (optBaudRate[0]) code = {'0', 'F', '\0', '\0'};
     for (unsigned i = 1; i < optBaudRate.size(); ++i) {
         if (optBaudRate[i]) return TwoDigitHex(i - 1);
     }
@@ -27,43 +29,53 @@ std::string RateCode(const std::array<bool, 14>& optBaudRate) {
 }
 
 // The first selected protocol as one decimal digit, or the empty text.
-std::string ProtocolText(const std::array<bool, 9>& optProtocol) {
+constexpr Text ProtocolText(const std::array<bool, 9>& optProtocol) {
     for (unsigned i = 0; i < optProtocol.size(); ++i) {
-        if (optProtocol[i]) return std::string(1, static_cast<char>('0' + i));
+        if (optProtocol[i]) return {static_cast<char>('0' + i), '\0', '\0', '\0'};
     }
-    return std::string();
+    return kEmpty;
+}
+
+// The rate code (empty or two characters) followed by the transmission code
+// (two characters).
+constexpr Text SwitchWord(const Text& rateCode, const Text& transmissionCode) {
+    if (rateCode[0] == '\0') return transmissionCode;
+    return {rateCode[0], rateCode[1], transmissionCode[0], transmissionCode[1]};
 }
 
 }  // namespace
 
 SwitchWrites CalculateSwitches(const SwitchSelection& selection,
                                std::array<std::int16_t, 16>& SettingBit) {
-    // Bit k is 0 only when the even member of pair k is selected, so a pair
-    // with neither member selected counts as its odd member.
-    unsigned transmission = 0;
-    for (unsigned k = 0; k < 8; ++k) {
-        SettingBit[k] = selection.OptOperation[2 * k] ? 0 : 1;
-        transmission += static_cast<unsigned>(SettingBit[k]) << k;
-    }
+    // Bits: bit k is 0 only when the even member of pair k is selected, so a
+    // pair with neither member selected counts as its odd member.
+    for (unsigned k = 0; k < 8; ++k) SettingBit[k] = selection.OptOperation[2 * k] ? 0 : 1;
 
-    const std::string word = RateCode(selection.optBaudRate) + TwoDigitHex(transmission);
-    const std::string protocol = ProtocolText(selection.optProtocol);
+    // Transmission byte: the bits weighted 1, 2, 4 ... 128.
+    unsigned transmissionByte = 0;
+    for (unsigned k = 0; k < 8; ++k) transmissionByte += static_cast<unsigned>(SettingBit[k]) << k;
 
-    // The three channel tests are independent: each adds its writes.
+    const Text transmissionCode = TwoDigitHex(transmissionByte);
+    const Text rateCode = RateCode(selection.optBaudRate);
+    const Text protocol = ProtocolText(selection.optProtocol);
+    const Text word = SwitchWord(rateCode, transmissionCode);
+
+    // Three independent channel tests, in this order: each adds its writes
+    // whatever the others found.
     SwitchWrites writes;
     if (selection.optCH[0]) {
-        writes.push_back({1, word});
-        writes.push_back({2, protocol});
+        writes.Add(1, word);
+        writes.Add(2, protocol);
     }
     if (selection.optCH[1]) {
-        writes.push_back({3, word});
-        writes.push_back({4, protocol});
+        writes.Add(3, word);
+        writes.Add(4, protocol);
     }
     if (selection.optCH[2]) {
-        writes.push_back({1, word});
-        writes.push_back({3, word});
-        writes.push_back({2, protocol});
-        writes.push_back({4, protocol});
+        writes.Add(1, word);
+        writes.Add(3, word);
+        writes.Add(2, protocol);
+        writes.Add(4, protocol);
     }
     return writes;
 }

@@ -1,11 +1,12 @@
 // Turns the selected state of the window's option buttons into the texts of
-// the QJ71C24's Switch 1 to Switch 4. Standard library only: no window system.
+// the QJ71C24's Switch 1 to Switch 4. Standard library only: no window system,
+// no heap, no exceptions.
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
-#include <string>
-#include <vector>
+#include <string_view>
 
 namespace tessivar {
 
@@ -20,17 +21,68 @@ struct SwitchSelection {
     std::array<bool, 3> optCH{};
 };
 
-// One text for one switch box: switch n goes to txtSW(n - 1).
-struct SwitchWrite {
-    int number;  // switch number, 1..4
-    std::string text;
+// One text for one switch box: switch n goes to txtSW(n - 1). The characters
+// are stored in the write itself, so text() is valid as long as the write is,
+// and a copy carries its own.
+class SwitchWrite {
+  public:
+    // The longest text: a two-digit rate code and a two-digit transmission
+    // code.
+    static constexpr std::size_t kMaxText = 4;
+    using Characters = std::array<char, kMaxText>;
+
+    int number = 0;  // switch number, 1..4
+
+    constexpr SwitchWrite() = default;
+    // The text is the characters up to the first '\0', if there is one.
+    constexpr SwitchWrite(int switchNumber, const Characters& characters)
+        : number(switchNumber), characters_(characters) {}
+
+    constexpr std::string_view text() const {
+        std::size_t length = 0;
+        while (length < kMaxText && characters_[length] != '\0') ++length;
+        return {characters_.data(), length};
+    }
+
+  private:
+    // Padded with '\0' instead of carrying a length: at eight bytes a write,
+    // the whole list is cleared and copied in a few moves.
+    Characters characters_{};
 };
-using SwitchWrites = std::vector<SwitchWrite>;
+
+class SwitchWrites;
 
 // Fills SettingBit[0..7] with the eight transmission bits (elements 8..15 are
 // left alone) and returns the writes for the selected channel(s), in the
 // order the caller applies them. Any combination of flags has a result.
 SwitchWrites CalculateSwitches(const SwitchSelection& selection,
                                std::array<std::int16_t, 16>& SettingBit);
+
+// The writes of one calculation, in the order the caller applies them: a
+// read-only list held in place. Eight writes at most, when all three channel
+// flags are set (two for CH1, two for CH2, four for both).
+class SwitchWrites {
+  public:
+    static constexpr std::size_t kCapacity = 8;
+
+    constexpr const SwitchWrite* begin() const { return writes_.data(); }
+    constexpr const SwitchWrite* end() const { return writes_.data() + size_; }
+    constexpr std::size_t size() const { return size_; }
+    constexpr bool empty() const { return size_ == 0; }
+    // index < size()
+    constexpr const SwitchWrite& operator[](std::size_t index) const { return writes_[index]; }
+
+  private:
+    friend SwitchWrites CalculateSwitches(const SwitchSelection& selection,
+                                          std::array<std::int16_t, 16>& SettingBit);
+
+    // Only CalculateSwitches adds, and never more than kCapacity writes.
+    constexpr void Add(int switchNumber, const SwitchWrite::Characters& text) {
+        writes_[size_++] = SwitchWrite(switchNumber, text);
+    }
+
+    std::array<SwitchWrite, kCapacity> writes_{};
+    std::size_t size_ = 0;
+};
 
 }  // namespace tessivar

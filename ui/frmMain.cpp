@@ -352,8 +352,11 @@ void frmMain::cmdCalculate_Click() {
         selection.optCH[i] = IsSelected(L"optCH", static_cast<int>(i));
     }
     for (const SwitchWrite& write : CalculateSwitches(selection, SettingBit)) {
-        const std::wstring text(write.text.begin(), write.text.end());  // hex digits only
-        SetWindowTextW(Control(L"txtSW", write.number - 1), text.c_str());
+        // At most four hex digits, widened into a terminated buffer.
+        const std::string_view digits = write.text();
+        wchar_t text[SwitchWrite::kMaxText + 1] = {};
+        std::copy(digits.begin(), digits.end(), text);
+        SetWindowTextW(Control(L"txtSW", write.number - 1), text);
     }
 }
 

@@ -26,7 +26,7 @@ using Writes = std::vector<std::pair<int, std::string>>;
 
 inline Writes Flatten(const SwitchWrites& writes) {
     Writes flat;
-    for (const auto& write : writes) flat.emplace_back(write.number, write.text);
+    for (const auto& write : writes) flat.emplace_back(write.number, std::string(write.text()));
     return flat;
 }
 

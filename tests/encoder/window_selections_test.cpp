@@ -115,7 +115,7 @@ TEST(WindowSelections, CH2LeavesSwitchesOneAndTwoAlone) {
     std::array<std::string, 5> boxes = {"a", "b", "c", "d", "e"};
     SettingBits bits{};
     for (const auto& write : CalculateSwitches(WithChannel(kCH2), bits))
-        boxes.at(static_cast<std::size_t>(write.number - 1)) = write.text;
+        boxes.at(static_cast<std::size_t>(write.number - 1)) = write.text();
     const std::array<std::string, 5> expected = {"a", "b", "0B62", "5", "e"};
     EXPECT_EQ(boxes, expected);
 }
