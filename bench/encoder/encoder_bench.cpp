@@ -1,5 +1,7 @@
 // Time of one CalculateSwitches call: for the window's initial selection, and
 // cycling through selections the window can reach, picked with a fixed seed.
+// Each benchmark also reports "allocs_per_call": the heap allocations made
+// while its loop ran, divided by the calls.
 #include <benchmark/benchmark.h>
 
 #include <array>
@@ -7,9 +9,17 @@
 #include <random>
 #include <vector>
 
+#include "allocation_count.h"
 #include "switch_encoder.h"
 
 namespace {
+
+using encoder_bench::AllocationsSoFar;
+
+void ReportAllocationsPerCall(benchmark::State& state, long long allocationsBefore) {
+    const auto made = static_cast<double>(AllocationsSoFar() - allocationsBefore);
+    state.counters["allocs_per_call"] = made / static_cast<double>(state.iterations());
+}
 
 using tessivar::CalculateSwitches;
 using tessivar::SwitchSelection;
@@ -47,11 +57,13 @@ std::vector<SwitchSelection> RandomSelections(std::size_t count) {
 void BM_InitialSelection(benchmark::State& state) {
     const SwitchSelection selection = InitialSelection();
     std::array<std::int16_t, 16> bits{};
+    const long long allocationsBefore = AllocationsSoFar();
     for (auto _ : state) {
         auto writes = CalculateSwitches(selection, bits);
         benchmark::DoNotOptimize(writes);
         benchmark::DoNotOptimize(bits);
     }
+    ReportAllocationsPerCall(state, allocationsBefore);
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_InitialSelection);
@@ -60,12 +72,14 @@ void BM_RandomSelections(benchmark::State& state) {
     const std::vector<SwitchSelection> selections = RandomSelections(1024);
     std::array<std::int16_t, 16> bits{};
     std::size_t next = 0;
+    const long long allocationsBefore = AllocationsSoFar();
     for (auto _ : state) {
         auto writes = CalculateSwitches(selections[next], bits);
         benchmark::DoNotOptimize(writes);
         benchmark::DoNotOptimize(bits);
         next = (next + 1) % selections.size();
     }
+    ReportAllocationsPerCall(state, allocationsBefore);
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_RandomSelections);
