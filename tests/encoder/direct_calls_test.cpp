@@ -1,5 +1,6 @@
 // Combinations that only a direct call can make: groups with no member or
-// several members selected, and the SettingBit array's handling.
+// several members selected, the SettingBit array's handling, and copies of
+// the result.
 #include <gtest/gtest.h>
 
 #include "reference_model.h"
@@ -147,14 +148,7 @@ TEST(SeveralChannels, EveryFlagSet) {
     s.optBaudRate.fill(true);
     s.optProtocol.fill(true);
     s.optCH.fill(true);
-    EXPECT_EQ(WritesFor(s), (Writes{{1, "0000"},
-                                    {2, "0"},
-                                    {3, "0000"},
-                                    {4, "0"},
-                                    {1, "0000"},
-                                    {3, "0000"},
-                                    {2, "0"},
-                                    {4, "0"}}));
+    EXPECT_EQ(WritesFor(s), ExpectedWrites("0000", "0", s.optCH));
 }
 
 // Selections that together cover every group's empty, single and multiple
@@ -222,6 +216,26 @@ TEST(SettingBitArray, NothingCarriesOverBetweenCalls) {
         EXPECT_EQ(Flatten(CalculateSwitches(step.selection, bits)), step.expected);
         EXPECT_EQ(Low(bits), BitsOf(step.odd));
     }
+}
+
+// Each write holds its own characters: a copied list, and a write copied out
+// of one, keep their texts when the original list is overwritten.
+TEST(Result, CopiesKeepTheirTexts) {
+    SettingBits bits{};
+    SwitchWrites writes = CalculateSwitches(Selection(kAllOdd, "50", "Link Setting", kBoth), bits);
+    const SwitchWrites copy = writes;
+    const tessivar::SwitchWrite first = writes[0];
+    writes = CalculateSwitches(Selection(kAllEven, "300", "GX Connection", kBoth), bits);
+
+    const Writes expected = {{1, "0FFF"}, {3, "0FFF"}, {2, "8"}, {4, "8"}};
+    ASSERT_EQ(copy.size(), expected.size());
+    for (std::size_t i = 0; i < copy.size(); ++i) {
+        EXPECT_EQ(copy[i].number, expected[i].first) << i;
+        EXPECT_EQ(copy[i].text(), expected[i].second) << i;
+    }
+    EXPECT_EQ(first.number, 1);
+    EXPECT_EQ(first.text(), "0FFF");
+    EXPECT_EQ(Flatten(writes), (Writes{{1, "0000"}, {3, "0000"}, {2, "0"}, {4, "0"}}));
 }
 
 }  // namespace

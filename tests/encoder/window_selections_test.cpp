@@ -104,8 +104,7 @@ TEST(WindowSelections, EdgeCases) {
 TEST(WindowSelections, InitialSelectionsGiveBitsOneFiveSix) {
     SettingBits bits{};
     CalculateSwitches(InitialSelection(), bits);
-    const std::array<std::int16_t, 8> expected = {0, 1, 0, 0, 0, 1, 1, 0};
-    EXPECT_EQ(Low(bits), expected);
+    EXPECT_EQ(Low(bits), BitsOf(kInitialPairs));
     int byte = 0;
     for (unsigned k = 0; k < 8; ++k) byte += bits[k] * static_cast<int>(kPairWeight[k]);
     EXPECT_EQ(byte, 98);
