@@ -35,13 +35,17 @@ void InitialiseComOnce() {
 
 HINSTANCE ShellExecuteA(HWND hwnd, LPCSTR lpOperation, LPCSTR lpFile, LPCSTR lpParameters,
                         LPCSTR lpDirectory, INT nShowCmd) {
-    using Fn = decltype(&::ShellExecuteA);
     InitialiseComOnce();
-    // Loaded once and kept for the life of the process, like an import.
-    static const Fn shellExecute = [] {
-        HMODULE shell32 = LoadSystemLibrary(L"shell32.dll");
-        return shell32 ? GetProcAddressAs<Fn>(shell32, "ShellExecuteA") : nullptr;
-    }();
+    // Loaded on the first call and kept for the life of the process, like
+    // an import.
+    static bool loaded = false;
+    static decltype(&::ShellExecuteA) shellExecute = nullptr;
+    if (!loaded) {
+        loaded = true;
+        if (HMODULE shell32 = LoadSystemLibrary(L"shell32.dll")) {
+            shellExecute = GetProcAddressAs<decltype(&::ShellExecuteA)>(shell32, "ShellExecuteA");
+        }
+    }
     constexpr INT_PTR kDllNotFound = 32;  // SE_ERR_DLLNOTFOUND
     if (!shellExecute) return reinterpret_cast<HINSTANCE>(kDllNotFound);
     return shellExecute(hwnd, lpOperation, lpFile, lpParameters, lpDirectory, nShowCmd);

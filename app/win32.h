@@ -24,6 +24,21 @@ using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, detail::FontDel
 using UniqueIcon = std::unique_ptr<std::remove_pointer_t<HICON>, detail::IconDeleter>;
 using UniqueModule = std::unique_ptr<std::remove_pointer_t<HMODULE>, detail::ModuleDeleter>;
 
+// The screen's device context, released when it goes out of scope.
+class ScreenDc {
+  public:
+    ScreenDc() : dc_(GetDC(nullptr)) {}
+    ~ScreenDc() {
+        if (dc_) ReleaseDC(nullptr, dc_);
+    }
+    ScreenDc(const ScreenDc&) = delete;
+    ScreenDc& operator=(const ScreenDc&) = delete;
+    HDC get() const { return dc_; }
+
+  private:
+    HDC dc_;
+};
+
 // GetProcAddress with the export's real type, taken from its declaration
 // (GetProcAddressAs<decltype(&::GetDpiForWindow)>), so that a wrong calling
 // convention or argument list fails to build; nullptr where the system lacks
