@@ -2,9 +2,8 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
-#include <string>
-#include <vector>
+#include <string_view>
+#include <tuple>
 
 #include "Module1.h"
 #include "switch_encoder.h"
@@ -25,27 +24,47 @@ const wchar_t kEnableMessage[] =
     L"\r\n"
     L"请点击本窗口下部的公司信息使本按钮生效!";
 
+// The controls the handlers use, looked up in the layout when the program is
+// built; the arrays the calculation reads have as many members as it takes.
+template <typename Array>
+constexpr std::size_t kSizeOf = std::tuple_size_v<Array>;
+constexpr auto OptOperation =
+    MembersOf<kSizeOf<decltype(SwitchSelection::OptOperation)>>(L"OptOperation");
+constexpr auto optBaudRate =
+    MembersOf<kSizeOf<decltype(SwitchSelection::optBaudRate)>>(L"optBaudRate");
+constexpr auto optProtocol =
+    MembersOf<kSizeOf<decltype(SwitchSelection::optProtocol)>>(L"optProtocol");
+constexpr auto optCH = MembersOf<kSizeOf<decltype(SwitchSelection::optCH)>>(L"optCH");
+constexpr auto txtSW = MembersOf<5>(L"txtSW");
+constexpr auto Label3 = MembersOf<5>(L"Label3");
+constexpr int cmdCalculate = PositionOf(L"cmdCalculate");
+constexpr int cmdExit = PositionOf(L"cmdExit");
+constexpr int lblVersion = PositionOf(L"lblVersion");
+
 int TwipsToPixels(int twips, UINT dpi) {
     return MulDiv(twips, static_cast<int>(dpi), static_cast<int>(kTwipsPerInch));
 }
 
+// The system DPI: that of the primary monitor when the user signed in.
+UINT ScreenDpi() {
+    const int dpi = GetDeviceCaps(ScreenDc().get(), LOGPIXELSY);
+    return dpi > 0 ? static_cast<UINT>(dpi) : 96;
+}
+
 // The window's DPI where the system reports it per window, else the system DPI.
 UINT DpiOf(HWND hwnd) {
-    static const auto getDpiForWindow = GetProcAddressAs<decltype(&::GetDpiForWindow)>(
+    const auto getDpiForWindow = GetProcAddressAs<decltype(&::GetDpiForWindow)>(
         GetModuleHandleW(L"user32.dll"), "GetDpiForWindow");
     if (getDpiForWindow) {
         const UINT dpi = getDpiForWindow(hwnd);
         if (dpi != 0) return dpi;
     }
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi > 0 ? static_cast<UINT>(dpi) : 96;
+    return ScreenDpi();
 }
 
 // The form's outer size at `dpi`: its client area and the frame around it.
 SIZE FormSizeAt(UINT dpi) {
-    static const auto adjustForDpi = GetProcAddressAs<decltype(&::AdjustWindowRectExForDpi)>(
+    const auto adjustForDpi = GetProcAddressAs<decltype(&::AdjustWindowRectExForDpi)>(
         GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi");
     RECT window{0, 0, TwipsToPixels(kClientWidthTwips, dpi),
                 TwipsToPixels(kClientHeightTwips, dpi)};
@@ -57,7 +76,7 @@ SIZE FormSizeAt(UINT dpi) {
 
 // A system metric (an icon size) at `dpi`, where the system can say.
 int SystemMetricAt(int index, UINT dpi) {
-    static const auto forDpi = GetProcAddressAs<decltype(&::GetSystemMetricsForDpi)>(
+    const auto forDpi = GetProcAddressAs<decltype(&::GetSystemMetricsForDpi)>(
         GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi");
     return forDpi ? forDpi(index, dpi) : GetSystemMetrics(index);
 }
@@ -78,9 +97,8 @@ bool FaceInstalled(const wchar_t* face) {
     wanted.lfCharSet = DEFAULT_CHARSET;
     CopyFaceName(wanted.lfFaceName, face);
     bool found = false;
-    HDC screen = GetDC(nullptr);
-    EnumFontFamiliesExW(screen, &wanted, NoteFaceFound, reinterpret_cast<LPARAM>(&found), 0);
-    ReleaseDC(nullptr, screen);
+    EnumFontFamiliesExW(ScreenDc().get(), &wanted, NoteFaceFound, reinterpret_cast<LPARAM>(&found),
+                        0);
     return found;
 }
 
@@ -97,33 +115,34 @@ UniqueFont MakeFont(const FontDef& def, UINT dpi) {
     return UniqueFont(CreateFontIndirectW(&font));
 }
 
-std::wstring WindowText(HWND hwnd) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-    text.resize(
-        static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
+// A short text built in a fixed buffer; what does not fit is dropped.
+template <std::size_t N>
+class FixedText {
+  public:
+    FixedText& operator<<(std::wstring_view text) {
+        for (wchar_t c : text) {
+            if (length_ + 1 < N) text_[length_++] = c;
+        }
+        text_[length_] = L'\0';
+        return *this;
+    }
+    // A non-negative number in decimal digits, with no leading zeros.
+    FixedText& operator<<(unsigned value) {
+        wchar_t digits[10];
+        std::size_t count = 0;
+        do {
+            digits[count++] = static_cast<wchar_t>(L'0' + value % 10);
+            value /= 10;
+        } while (value != 0);
+        while (count > 0) *this << std::wstring_view(&digits[--count], 1);
+        return *this;
+    }
+    const wchar_t* c_str() const { return text_; }
 
-std::string ToAnsi(const std::wstring& text) {
-    if (text.empty()) return {};
-    const int length = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                           nullptr, 0, nullptr, nullptr);
-    std::string ansi(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), ansi.data(), length,
-                        nullptr, nullptr);
-    return ansi;
-}
-
-// A non-negative number in decimal digits. (std::to_wstring would bring the
-// C runtime's whole printf machinery into the executable.)
-std::wstring DecimalText(unsigned value) {
-    std::wstring digits;
-    do {
-        digits.insert(digits.begin(), static_cast<wchar_t>(L'0' + value % 10));
-        value /= 10;
-    } while (value != 0);
-    return digits;
-}
+  private:
+    wchar_t text_[N] = {};
+    std::size_t length_ = 0;
+};
 
 bool IsArrowKey(WPARAM key) {
     return key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN;
@@ -146,14 +165,16 @@ struct WindowClassFor {
     DWORD exStyle;
 };
 
+// The controls tell the form nothing about their creation and destruction
+// (WS_EX_NOPARENTNOTIFY): it has no use for it, and it saves a message each.
 WindowClassFor ClassFor(const ControlDef& def, bool startsGroup) {
     const DWORD group = startsGroup ? WS_GROUP : 0;
     switch (def.kind) {
         case ControlKind::Frame:
-            return {L"BUTTON", BS_GROUPBOX | WS_GROUP, 0};
+            return {L"BUTTON", BS_GROUPBOX | WS_GROUP, WS_EX_NOPARENTNOTIFY};
         case ControlKind::Option:
             return {L"BUTTON", BS_RADIOBUTTON | group | ((def.flags & kSelected) ? WS_TABSTOP : 0u),
-                    0};
+                    WS_EX_NOPARENTNOTIFY};
         case ControlKind::Label: {
             DWORD style = SS_NOPREFIX | WS_GROUP;
             // A label sized to its text never wraps: a pixel's difference
@@ -164,18 +185,18 @@ WindowClassFor ClassFor(const ControlDef& def, bool startsGroup) {
                      : (def.flags & kAutoSize)    ? SS_LEFTNOWORDWRAP
                                                   : SS_LEFT;
             if (def.flags & kClickable) style |= SS_NOTIFY;
-            return {L"STATIC", style, 0};
+            return {L"STATIC", style, WS_EX_NOPARENTNOTIFY};
         }
         case ControlKind::TextBox: {
             DWORD style = ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP;
             if (def.flags & kReadOnly) style |= ES_READONLY;
             style |= (def.flags & kAlignCenter) ? ES_CENTER : ES_LEFT;
-            return {L"EDIT", style, WS_EX_CLIENTEDGE};
+            return {L"EDIT", style, WS_EX_CLIENTEDGE | WS_EX_NOPARENTNOTIFY};
         }
         case ControlKind::Button:
-            return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, 0};
+            return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, WS_EX_NOPARENTNOTIFY};
     }
-    return {L"STATIC", 0, 0};
+    return {L"STATIC", 0, WS_EX_NOPARENTNOTIFY};
 }
 
 }  // namespace
@@ -204,19 +225,31 @@ bool frmMain::Load() {
     // An owned window stays out of the taskbar; the owner itself is never shown.
     owner_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance_,
                              nullptr);
-    if (!CreateWindowExW(kFormExStyle, kClassName, kFormCaption, kFormStyle, CW_USEDEFAULT,
-                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner_, nullptr, instance_,
-                         this)) {
+    // The DPI comes first, so that the form is created at its final size,
+    // centred on the primary monitor's work area, and never resized or moved.
+    UINT dpi = ScreenDpi();
+    SIZE size = FormSizeAt(dpi);
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    if (!CreateWindowExW(kFormExStyle, kClassName, kFormCaption, kFormStyle,
+                         work.left + (work.right - work.left - size.cx) / 2,
+                         work.top + (work.bottom - work.top - size.cy) / 2, size.cx, size.cy,
+                         owner_, nullptr, instance_, this)) {
         return false;
     }
+    // A primary monitor whose DPI changed since sign-in differs from the
+    // system DPI; there the form is laid out for the monitor it is on.
+    if (const UINT windowDpi = DpiOf(hwnd_); windowDpi != dpi) {
+        dpi = windowDpi;
+        size = FormSizeAt(dpi);
+        SetWindowPos(hwnd_, nullptr, work.left + (work.right - work.left - size.cx) / 2,
+                     work.top + (work.bottom - work.top - size.cy) / 2, size.cx, size.cy,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 
-    const UINT dpi = DpiOf(hwnd_);
     headingFaceInstalled_ = FaceInstalled(kFonts[static_cast<std::size_t>(FontId::Heading)].face);
     CreateFonts(dpi);
     CreateControls(dpi);
-    const SIZE size = FormSizeAt(dpi);
-    SetWindowPos(hwnd_, nullptr, 0, 0, size.cx, size.cy,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     LoadIcons(dpi);
 
     Form_Load();
@@ -224,17 +257,6 @@ bool frmMain::Load() {
 }
 
 void frmMain::Show() {
-    RECT window{};
-    GetWindowRect(hwnd_, &window);
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    const RECT& work = monitor.rcWork;
-    const int width = window.right - window.left;
-    const int height = window.bottom - window.top;
-    SetWindowPos(hwnd_, nullptr, work.left + (work.right - work.left - width) / 2,
-                 work.top + (work.bottom - work.top - height) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(hwnd_, SW_SHOWNORMAL);
     if (HWND first = GetNextDlgTabItem(hwnd_, nullptr, FALSE)) SetFocus(first);
     // The tooltip is only needed once the user points at the button, so the
@@ -327,10 +349,10 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 // The window's events
 
 void frmMain::Form_Load() {
-    const std::wstring version = L"Version " + DecimalText(TESSIVAR_VERSION_MAJOR) + L"." +
-                                 DecimalText(TESSIVAR_VERSION_MINOR) + L"." +
-                                 DecimalText(TESSIVAR_VERSION_REVISION);
-    SetWindowTextW(Control(L"lblVersion"), version.c_str());
+    FixedText<32> version;
+    version << L"Version " << unsigned{TESSIVAR_VERSION_MAJOR} << L"."
+            << unsigned{TESSIVAR_VERSION_MINOR} << L"." << unsigned{TESSIVAR_VERSION_REVISION};
+    SetWindowTextW(Control(lblVersion), version.c_str());
 }
 
 void frmMain::cmdCalculate_Click() {
@@ -339,24 +361,24 @@ void frmMain::cmdCalculate_Click() {
         return;
     }
     SwitchSelection selection;
-    for (std::size_t i = 0; i < selection.OptOperation.size(); ++i) {
-        selection.OptOperation[i] = IsSelected(L"OptOperation", static_cast<int>(i));
+    for (std::size_t i = 0; i < OptOperation.size(); ++i) {
+        selection.OptOperation[i] = IsSelected(OptOperation[i]);
     }
-    for (std::size_t i = 0; i < selection.optBaudRate.size(); ++i) {
-        selection.optBaudRate[i] = IsSelected(L"optBaudRate", static_cast<int>(i));
+    for (std::size_t i = 0; i < optBaudRate.size(); ++i) {
+        selection.optBaudRate[i] = IsSelected(optBaudRate[i]);
     }
-    for (std::size_t i = 0; i < selection.optProtocol.size(); ++i) {
-        selection.optProtocol[i] = IsSelected(L"optProtocol", static_cast<int>(i));
+    for (std::size_t i = 0; i < optProtocol.size(); ++i) {
+        selection.optProtocol[i] = IsSelected(optProtocol[i]);
     }
-    for (std::size_t i = 0; i < selection.optCH.size(); ++i) {
-        selection.optCH[i] = IsSelected(L"optCH", static_cast<int>(i));
-    }
+    for (std::size_t i = 0; i < optCH.size(); ++i) selection.optCH[i] = IsSelected(optCH[i]);
     for (const SwitchWrite& write : CalculateSwitches(selection, SettingBit)) {
-        // At most four hex digits, widened into a terminated buffer.
+        // Hexadecimal or decimal digits, at most four.
         const std::string_view digits = write.text();
-        wchar_t text[SwitchWrite::kMaxText + 1] = {};
-        std::copy(digits.begin(), digits.end(), text);
-        SetWindowTextW(Control(L"txtSW", write.number - 1), text);
+        wchar_t text[8] = {};
+        for (std::size_t i = 0; i < digits.size() && i + 1 < std::size(text); ++i) {
+            text[i] = static_cast<wchar_t>(digits[i]);
+        }
+        SetWindowTextW(Control(txtSW[static_cast<std::size_t>(write.number - 1)]), text);
     }
 }
 
@@ -367,10 +389,19 @@ void frmMain::cmdExit_Click() {
 void frmMain::Label3_Click(std::int16_t /*Index*/) {
     CalcEnabled = 1;
     // The page requested is the web address the contact block shows: the
-    // first word of its third line.
-    std::wstring address = WindowText(Control(L"Label3", 3));
-    address = address.substr(0, address.find(L' '));
-    ShellExecuteA(nullptr, "Open", ToAnsi(address).c_str(), "", nullptr, 1);
+    // first word of its line Label3(3), in the ANSI code page.
+    wchar_t shown[256] = {};
+    GetWindowTextW(Control(Label3[3]), shown, static_cast<int>(std::size(shown)));
+    for (wchar_t& c : shown) {
+        if (c == L' ') {
+            c = L'\0';
+            break;
+        }
+    }
+    char address[2 * std::size(shown)] = {};
+    WideCharToMultiByte(CP_ACP, 0, shown, -1, address, static_cast<int>(std::size(address)),
+                        nullptr, nullptr);
+    ShellExecuteA(nullptr, "Open", address, "", nullptr, 1);
 }
 
 // ---------------------------------------------------------------------------
@@ -384,8 +415,8 @@ void frmMain::OnCommand(int position, UINT code) {
             break;
         case ControlKind::Button:
             if (code != BN_CLICKED) break;
-            if (position == PositionOf(L"cmdCalculate")) cmdCalculate_Click();
-            if (position == PositionOf(L"cmdExit")) cmdExit_Click();
+            if (position == cmdCalculate) cmdCalculate_Click();
+            if (position == cmdExit) cmdExit_Click();
             break;
         case ControlKind::Label:
             // A quick second click arrives as a double click; it is a click all the same.
@@ -473,7 +504,7 @@ RECT frmMain::PlaceOf(std::size_t position, UINT dpi, HDC measuring) const {
 }
 
 void frmMain::CreateControls(UINT dpi) {
-    HDC measuring = GetDC(nullptr);
+    const ScreenDc measuring;
     for (std::size_t i = 0; i < kControls.size(); ++i) {
         const ControlDef& def = kControls[i];
         // Each frame's run of options starts a group for the dialog manager.
@@ -482,7 +513,7 @@ void frmMain::CreateControls(UINT dpi) {
                                  kControls[i - 1].container != def.container;
         const WindowClassFor windowClass = ClassFor(def, startsGroup);
         // Created in place: moving 77 windows afterwards costs start-up time.
-        const RECT place = PlaceOf(i, dpi, measuring);
+        const RECT place = PlaceOf(i, dpi, measuring.get());
         controls_[i] = CreateWindowExW(
             windowClass.exStyle, windowClass.className, def.caption,
             WS_CHILD | WS_VISIBLE | windowClass.style, place.left, place.top,
@@ -497,17 +528,15 @@ void frmMain::CreateControls(UINT dpi) {
         }
         if (def.kind == ControlKind::TextBox) SendMessageW(controls_[i], EM_SETLIMITTEXT, 0, 0);
     }
-    ReleaseDC(nullptr, measuring);
 }
 
 void frmMain::MoveControls(UINT dpi) {
-    HDC measuring = GetDC(nullptr);
+    const ScreenDc measuring;
     for (std::size_t i = 0; i < kControls.size(); ++i) {
-        const RECT place = PlaceOf(i, dpi, measuring);
+        const RECT place = PlaceOf(i, dpi, measuring.get());
         SetWindowPos(controls_[i], nullptr, place.left, place.top, place.right - place.left,
                      place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    ReleaseDC(nullptr, measuring);
 }
 
 void frmMain::LoadIcons(UINT dpi) {
@@ -542,7 +571,7 @@ void frmMain::CreateToolTip() {
     tool.cbSize = TTTOOLINFOW_V2_SIZE;  // understood by every version of the library
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     tool.hwnd = hwnd_;
-    tool.uId = reinterpret_cast<UINT_PTR>(Control(L"cmdCalculate"));
+    tool.uId = reinterpret_cast<UINT_PTR>(Control(cmdCalculate));
     tool.lpszText = const_cast<wchar_t*>(kCalculateToolTip);
     SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
@@ -567,36 +596,35 @@ void frmMain::SelectOption(int position) {
 
 bool frmMain::MoveInOptionGroup(int position, bool forward) {
     const ControlDef& from = kControls[static_cast<std::size_t>(position)];
-    // Members in index order (not tab order, which differs for "230400"); the
-    // arrows step through them and wrap round at either end.
-    std::vector<int> members;
+    // A group's members have consecutive indices; the arrows step through
+    // them in index order (not tab order, which differs for "230400") and
+    // wrap round at either end.
+    int first = from.index;
+    int count = 0;
+    for (const ControlDef& def : kControls) {
+        if (def.kind != ControlKind::Option || def.container != from.container) continue;
+        first = def.index < first ? def.index : first;
+        ++count;
+    }
+    const int targetIndex = first + (from.index - first + (forward ? 1 : count - 1)) % count;
     for (std::size_t i = 0; i < kControls.size(); ++i) {
-        if (kControls[i].kind == ControlKind::Option && kControls[i].container == from.container) {
-            members.push_back(static_cast<int>(i));
+        const ControlDef& def = kControls[i];
+        if (def.kind == ControlKind::Option && def.container == from.container &&
+            def.index == targetIndex && static_cast<int>(i) != position) {
+            SetFocus(controls_[i]);
+            SelectOption(static_cast<int>(i));
+            return true;
         }
     }
-    std::sort(members.begin(), members.end(), [](int a, int b) {
-        return kControls[static_cast<std::size_t>(a)].index <
-               kControls[static_cast<std::size_t>(b)].index;
-    });
-    const auto self = std::find(members.begin(), members.end(), position);
-    if (self == members.end()) return false;
-    const std::size_t count = members.size();
-    const std::size_t at = static_cast<std::size_t>(self - members.begin());
-    const int target = members[(at + (forward ? 1 : count - 1)) % count];
-    if (target < 0 || target == position) return false;
-    SetFocus(controls_[static_cast<std::size_t>(target)]);
-    SelectOption(target);
-    return true;
+    return false;
 }
 
-bool frmMain::IsSelected(const wchar_t* name, int index) const {
-    return SendMessageW(Control(name, index), BM_GETCHECK, 0, 0) == BST_CHECKED;
+bool frmMain::IsSelected(int position) const {
+    return SendMessageW(Control(position), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-HWND frmMain::Control(const wchar_t* name, int index) const {
-    const int position = PositionOf(name, index);
-    return position < 0 ? nullptr : controls_[static_cast<std::size_t>(position)];
+HWND frmMain::Control(int position) const {
+    return controls_[static_cast<std::size_t>(position)];
 }
 
 int frmMain::PositionOfWindow(HWND control) const {

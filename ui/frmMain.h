@@ -21,7 +21,7 @@ class frmMain {
 
     // Creates the window and its controls, hidden, and runs Form_Load.
     bool Load();
-    // Shows the window centred on its monitor's work area.
+    // Shows the window, which Load made at its final size and place.
     void Show();
     // Keyboard navigation between the controls; true if msg was used.
     bool PreTranslateMessage(MSG& msg);
@@ -60,9 +60,9 @@ class frmMain {
     // one is a tab stop.
     void SelectOption(int position);
     bool MoveInOptionGroup(int position, bool forward);
-    bool IsSelected(const wchar_t* name, int index) const;
+    bool IsSelected(int position) const;
 
-    HWND Control(const wchar_t* name, int index = 0) const;
+    HWND Control(int position) const;
     int PositionOfWindow(HWND control) const;
 
     HINSTANCE instance_;
