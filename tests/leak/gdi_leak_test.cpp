@@ -62,6 +62,12 @@ bool EnableAndCalculate(const App& app) {
     constexpr int kAttempts = 3;
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
         if (!Click(app.Control(Label3Pos(2)))) return false;
+        // Input arrives in order, but after anything posted: a second click
+        // that visibly moves the focus proves the first one was handled
+        // before Calculate is clicked.
+        const int target = app.FocusedPosition() == Text1Pos(0) ? Text1Pos(1) : Text1Pos(0);
+        if (!Click(app.Control(target))) return false;
+        WaitFor([&] { return app.FocusedPosition() == target; }, 5s);
         PostMessageW(app.Control(kCalculatePos), BM_CLICK, 0, 0);
         HWND box = nullptr;
         WaitFor([&] {
