@@ -74,6 +74,12 @@ SIZE FormSizeAt(UINT dpi) {
     return SIZE{window.right - window.left, window.bottom - window.top};
 }
 
+// The top-left corner that centres a window of `size` in `area`.
+POINT CentredIn(const RECT& area, SIZE size) {
+    return POINT{area.left + (area.right - area.left - size.cx) / 2,
+                 area.top + (area.bottom - area.top - size.cy) / 2};
+}
+
 // A system metric (an icon size) at `dpi`, where the system can say.
 int SystemMetricAt(int index, UINT dpi) {
     const auto forDpi = GetProcAddressAs<decltype(&::GetSystemMetricsForDpi)>(
@@ -231,10 +237,9 @@ bool frmMain::Load() {
     SIZE size = FormSizeAt(dpi);
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    if (!CreateWindowExW(kFormExStyle, kClassName, kFormCaption, kFormStyle,
-                         work.left + (work.right - work.left - size.cx) / 2,
-                         work.top + (work.bottom - work.top - size.cy) / 2, size.cx, size.cy,
-                         owner_, nullptr, instance_, this)) {
+    POINT at = CentredIn(work, size);
+    if (!CreateWindowExW(kFormExStyle, kClassName, kFormCaption, kFormStyle, at.x, at.y, size.cx,
+                         size.cy, owner_, nullptr, instance_, this)) {
         return false;
     }
     // A primary monitor whose DPI changed since sign-in differs from the
@@ -242,9 +247,8 @@ bool frmMain::Load() {
     if (const UINT windowDpi = DpiOf(hwnd_); windowDpi != dpi) {
         dpi = windowDpi;
         size = FormSizeAt(dpi);
-        SetWindowPos(hwnd_, nullptr, work.left + (work.right - work.left - size.cx) / 2,
-                     work.top + (work.bottom - work.top - size.cy) / 2, size.cx, size.cy,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+        at = CentredIn(work, size);
+        SetWindowPos(hwnd_, nullptr, at.x, at.y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
     }
 
     headingFaceInstalled_ = FaceInstalled(kFonts[static_cast<std::size_t>(FontId::Heading)].face);
