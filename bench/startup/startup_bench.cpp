@@ -6,6 +6,12 @@
 //
 // Prints every pair and the medians; the figure of interest is the median
 // of the per-pair ratios (Tessivar / bare).
+//
+// Under Wine nearly every window call is a round trip to the Wine server.
+// Where waking a process on another CPU is slow (virtual machines), those
+// wake-ups swamp both programs' own work, so measure with the whole of Wine
+// on one CPU: `taskset -c 0 xvfb-run -a scripts/wine-run startup_bench.exe ...`
+// with no Wine server running yet.
 #include <windows.h>
 
 #include <algorithm>
