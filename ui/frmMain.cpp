@@ -121,35 +121,6 @@ UniqueFont MakeFont(const FontDef& def, UINT dpi) {
     return UniqueFont(CreateFontIndirectW(&font));
 }
 
-// A short text built in a fixed buffer; what does not fit is dropped.
-template <std::size_t N>
-class FixedText {
-  public:
-    FixedText& operator<<(std::wstring_view text) {
-        for (wchar_t c : text) {
-            if (length_ + 1 < N) text_[length_++] = c;
-        }
-        text_[length_] = L'\0';
-        return *this;
-    }
-    // A non-negative number in decimal digits, with no leading zeros.
-    FixedText& operator<<(unsigned value) {
-        wchar_t digits[10];
-        std::size_t count = 0;
-        do {
-            digits[count++] = static_cast<wchar_t>(L'0' + value % 10);
-            value /= 10;
-        } while (value != 0);
-        while (count > 0) *this << std::wstring_view(&digits[--count], 1);
-        return *this;
-    }
-    const wchar_t* c_str() const { return text_; }
-
-  private:
-    wchar_t text_[N] = {};
-    std::size_t length_ = 0;
-};
-
 bool IsArrowKey(WPARAM key) {
     return key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN;
 }
@@ -353,10 +324,11 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 // The window's events
 
 void frmMain::Form_Load() {
-    FixedText<32> version;
-    version << L"Version " << unsigned{TESSIVAR_VERSION_MAJOR} << L"."
-            << unsigned{TESSIVAR_VERSION_MINOR} << L"." << unsigned{TESSIVAR_VERSION_REVISION};
-    SetWindowTextW(Control(lblVersion), version.c_str());
+    // user32's own formatter: decimal numbers, no C runtime, no heap.
+    wchar_t version[32];
+    wsprintfW(version, L"Version %u.%u.%u", unsigned{TESSIVAR_VERSION_MAJOR},
+              unsigned{TESSIVAR_VERSION_MINOR}, unsigned{TESSIVAR_VERSION_REVISION});
+    SetWindowTextW(Control(lblVersion), version);
 }
 
 void frmMain::cmdCalculate_Click() {
