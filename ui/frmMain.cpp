@@ -242,8 +242,11 @@ void frmMain::Show() {
 bool frmMain::PreTranslateMessage(MSG& msg) {
     if (!hwnd_ || (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd))) return false;
     if (msg.message == WM_KEYDOWN || msg.message == WM_CHAR) {
-        // No button has a default or cancel role.
-        if (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE) return true;
+        // No button has a default or cancel role; the dialog manager takes
+        // Execute for Enter.
+        if (msg.wParam == VK_RETURN || msg.wParam == VK_EXECUTE || msg.wParam == VK_ESCAPE) {
+            return true;
+        }
         const int position = PositionOfWindow(msg.hwnd);
         if (msg.message == WM_KEYDOWN && IsArrowKey(msg.wParam) && position >= 0 &&
             kControls[static_cast<std::size_t>(position)].kind == ControlKind::Option) {
@@ -332,8 +335,15 @@ void frmMain::Form_Load() {
 }
 
 void frmMain::cmdCalculate_Click() {
+    // Clicks that reach the button while the enable message is up (posted
+    // by automation and accessibility tools) would open further boxes
+    // nested in it, and closing the newest would free the window behind the
+    // others; the box already showing is the answer to them.
+    if (enableMessageShowing_) return;
     if (CalcEnabled == 0) {
+        enableMessageShowing_ = true;
         MessageBoxW(hwnd_, kEnableMessage, L"" TESSIVAR_TITLE, MB_OK);
+        enableMessageShowing_ = false;
         return;
     }
     SwitchSelection selection;
@@ -364,20 +374,9 @@ void frmMain::cmdExit_Click() {
 
 void frmMain::Label3_Click(std::int16_t /*Index*/) {
     CalcEnabled = 1;
-    // The page requested is the web address the contact block shows: the
-    // first word of its line Label3(3), in the ANSI code page.
-    wchar_t shown[256] = {};
-    GetWindowTextW(Control(Label3[3]), shown, static_cast<int>(std::size(shown)));
-    for (wchar_t& c : shown) {
-        if (c == L' ') {
-            c = L'\0';
-            break;
-        }
-    }
-    char address[2 * std::size(shown)] = {};
-    WideCharToMultiByte(CP_ACP, 0, shown, -1, address, static_cast<int>(std::size(address)),
-                        nullptr, nullptr);
-    ShellExecuteA(nullptr, "Open", address, "", nullptr, 1);
+    // The program's own web address, never the label's text: another
+    // program can change what a window shows.
+    ShellExecuteA(nullptr, "Open", kWebAddress, "", nullptr, 1);
 }
 
 // ---------------------------------------------------------------------------

@@ -76,6 +76,7 @@ class frmMain {
     UniqueIcon smallIcon_;
     UniqueModule commonControls_;
     bool headingFaceInstalled_ = false;
+    bool enableMessageShowing_ = false;
 
     // Working array of the calculation; owned for the window's life.
     std::array<std::int16_t, 16> SettingBit{};

@@ -55,6 +55,21 @@ constexpr int kClientHeightTwips = 7965;
 inline constexpr wchar_t kFormCaption[] = L"TESSIVAR";
 inline constexpr wchar_t kCalculateToolTip[] = L"Click the Company name to Enable the Command";
 
+// The maker's web page, in ASCII: handed to the shell as it stands, and shown
+// at the start of the contact block's web line.
+inline constexpr char kWebAddress[] = "http://www.kestrel.example/";
+
+// An ASCII text followed by a wide one, joined into one wide text when the
+// program is built.
+template <std::size_t A, std::size_t B>
+consteval std::array<wchar_t, A - 1 + B> Joined(const char (&ascii)[A], const wchar_t (&wide)[B]) {
+    std::array<wchar_t, A - 1 + B> text{};
+    for (std::size_t i = 0; i + 1 < A; ++i) text[i] = static_cast<wchar_t>(ascii[i]);
+    for (std::size_t i = 0; i < B; ++i) text[A - 1 + i] = wide[i];
+    return text;
+}
+inline constexpr auto kWebLine = Joined(kWebAddress, L" info@kestrel.example");
+
 inline constexpr std::array<FontDef, static_cast<std::size_t>(FontId::Count)> kFonts = {{
     {L"Arial", 900, true, ANSI_CHARSET},
     {L"Arial", 1050, true, ANSI_CHARSET},
@@ -175,7 +190,7 @@ inline constexpr std::array<ControlDef, kControlCount> kControls = {{
     {L"Label3",         0, K::Label,  L"Kestrel Automation Co., Ltd. ", kOnForm, 240, 6840, 4755, 315, F::Arial105, kTeal,  kClickable},
     {L"Label3",         1, K::Label,  L"    红隼自动化有限公司",   kOnForm,    5040, 6840, 4755,  315, F::YouYuan,  kTeal,    kClickable},
     {L"Label3",         2, K::Label,  L"Tel. 0755-5550123 5550124 Fax. 5550125", kOnForm, 240, 7200, 4755, 315, F::Arial105, kTeal, kClickable},
-    {L"Label3",         3, K::Label,  L"http://www.kestrel.example/ info@kestrel.example", kOnForm, 240, 7560, 5115, 315, F::Arial105, kTeal, kClickable},
+    {L"Label3",         3, K::Label,  kWebLine.data(),                                   kOnForm, 240, 7560, 5115, 315, F::Arial105, kTeal, kClickable},
     {L"optBaudRate",   13, K::Option, L"230400",                   kFrame3,    1380, 2280, 1095,  315, F::Arial105, kDefault, 0},
     {L"Label3",         4, K::Label,  L"    深圳市南山区科园路88号 ZIP:518057", kOnForm, 5100, 7140, 5055, 315, F::SimSun, kTeal, kClickable},
 

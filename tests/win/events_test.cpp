@@ -294,6 +294,55 @@ TEST_F(EventsTest, CalculatedValueCanBeCopied) {
     EXPECT_TRUE(CopiesAs(TxtSWPos(0), L"0B62", &copied)) << Narrow(copied);
 }
 
+TEST_F(EventsTest, ClicksPostedWhileTheEnableMessageIsUpOpenNoSecondBox) {
+    StartApp();
+    ASSERT_TRUE(Click(C(kCalculatePos)));
+    HWND box = WaitForMessageBox();
+    ASSERT_NE(box, nullptr) << "no message box owned by the window";
+    // Clicks as automation tools make them: posted to the button, which the
+    // box's own message loop delivers.
+    for (int i = 0; i < 2; ++i) ASSERT_TRUE(PostMessageW(C(kCalculatePos), BM_CLICK, 0, 0));
+    auto visibleBoxes = [&] {
+        std::size_t count = 0;
+        for (HWND window : TopLevelWindows(app_.processId(), L"#32770")) {
+            if (IsWindowVisible(window)) ++count;
+        }
+        return count;
+    };
+    EXPECT_FALSE(WaitFor([&] { return visibleBoxes() > 1; }, 2s)) << "a second box opened";
+    EXPECT_FALSE(IsWindowEnabled(app_.form()));
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitFor([&] { return visibleBoxes() == 0; })) << "a message box stayed";
+    EXPECT_TRUE(IsWindowEnabled(app_.form()));
+    EXPECT_TRUE(Barrier()) << "the window takes no clicks after the box";
+}
+
+TEST_F(EventsTest, TheExecuteKeyPressesNoButton) {
+    StartApp();
+    // Tab from the channel group reaches "Calculate Setting", then "Exit".
+    ASSERT_TRUE(ClickAndFocus(ChannelPos(0)));
+    ASSERT_EQ(TabFrom(ChannelPos(0), false), kCalculatePos);
+    ASSERT_TRUE(PressKey(VK_EXECUTE));
+    // Keys arrive in order: the focus moving on shows Execute was handled,
+    // and a message box would have taken the Tab instead.
+    ASSERT_EQ(TabFrom(kCalculatePos, false), kExitPos) << "the enable message came up";
+    EXPECT_EQ(FindOwnedDialog(app_.form()), nullptr);
+    ASSERT_TRUE(PressKey(VK_EXECUTE));
+    EXPECT_TRUE(Barrier()) << "the window is gone";
+    EXPECT_TRUE(app_.Running());
+}
+
+TEST_F(EventsTest, TheRequestIsTheProgramsAddressWhateverTheLabelShows) {
+    REQUIRE_BROWSER_LOG();
+    StartApp();
+    const std::string address = Address();
+    // Another program rewrites the web line the user is about to click.
+    ASSERT_TRUE(SetText(C(Label3Pos(3)), L"http://elsewhere.example/ mail@elsewhere.example"));
+    ASSERT_TRUE(ClickContact(3));
+    ASSERT_TRUE(WaitForRequests(1)) << "no request reached the browser";
+    EXPECT_EQ(log_.Lines(), std::vector<std::string>{address});
+}
+
 TEST_F(EventsTest, ExitEndsTheProgram) {
     StartApp();
     HWND form = app_.form();
