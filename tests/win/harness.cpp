@@ -559,6 +559,7 @@ bool App::Start(const std::wstring& exePath, std::wstring* error) {
         for (HWND window : TopLevelWindows(processId_, L"TessivarForm")) {
             if (Text(window) == L"TESSIVAR" && IsWindowVisible(window)) {
                 form_ = window;
+                controls_.clear();
                 return true;
             }
         }
@@ -573,7 +574,11 @@ bool App::Start(const std::wstring& exePath, std::wstring* error) {
 }
 
 HWND App::Control(int position) const {
-    return GetDlgItem(form_, 100 + position);
+    if (position < 0) return nullptr;
+    const auto at = static_cast<std::size_t>(position);
+    if (at >= controls_.size()) controls_.resize(at + 1, nullptr);
+    if (controls_[at] == nullptr) controls_[at] = GetDlgItem(form_, 100 + position);
+    return controls_[at];
 }
 
 int App::PositionOf(HWND control) const {

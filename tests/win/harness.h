@@ -164,7 +164,10 @@ class App {
     DWORD processId() const { return processId_; }
     DWORD threadId() const { return threadId_; }
 
-    // The control at a tab position (ID 100 + position).
+    // The control at a tab position (ID 100 + position). The form's controls
+    // live as long as the form, so each is looked up once: under Wine every
+    // GetDlgItem on another process's window asks the server about each
+    // child in turn, milliseconds a call.
     HWND Control(int position) const;
     // The tab position of a control of the form, or -1.
     int PositionOf(HWND control) const;
@@ -182,6 +185,7 @@ class App {
     DWORD processId_ = 0;
     DWORD threadId_ = 0;
     HWND form_ = nullptr;
+    mutable std::vector<HWND> controls_;
 };
 
 // The request log written by the stand-in browser (TESSIVAR_BROWSER_LOG):
