@@ -4,7 +4,19 @@
 # library that its unwinder needs) then stays out of the executable. Unused
 # functions and data go to their own sections for the linker to drop. Tests
 # keep their own flags.
+if(MSVC)
+  # CMake's default flags give every target exceptions and RTTI (/EHsc /GR);
+  # a product target's /EHs-c- /GR- beside them would only override them
+  # with a warning (D9025). So each target gets its own: the defaults for
+  # the others, none for product code.
+  string(REPLACE "/EHsc" "" CMAKE_CXX_FLAGS "${CMAKE_CXX_FLAGS}")
+  string(REPLACE "/GR" "" CMAKE_CXX_FLAGS "${CMAKE_CXX_FLAGS}")
+  add_compile_options(
+    "$<$<AND:$<COMPILE_LANGUAGE:CXX>,$<NOT:$<BOOL:$<TARGET_PROPERTY:TESSIVAR_PRODUCT_CODE>>>>:/EHsc;/GR>")
+endif()
+
 function(tessivar_product_code target)
+  set_target_properties(${target} PROPERTIES TESSIVAR_PRODUCT_CODE ON)
   if(MSVC)
     target_compile_options(${target} PRIVATE /EHs-c- /GR-)
     target_compile_definitions(${target} PRIVATE _HAS_EXCEPTIONS=0)
