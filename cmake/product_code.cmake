@@ -25,3 +25,15 @@ function(tessivar_product_code target)
                            -fno-asynchronous-unwind-tables -ffunction-sections -fdata-sections)
   endif()
 endfunction()
+
+# Link options of the product's executables (Tessivar.exe, tessivar-cli.exe):
+# ASLR and DEP on, as MSVC's linker does by default (high-entropy ASLR on
+# 64-bit); unused code dropped and symbols stripped, for size.
+function(tessivar_product_executable target)
+  if(MINGW)
+    target_link_options(${target} PRIVATE -Wl,--dynamicbase -Wl,--nxcompat -Wl,--gc-sections -s)
+    if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+      target_link_options(${target} PRIVATE -Wl,--high-entropy-va)
+    endif()
+  endif()
+endfunction()

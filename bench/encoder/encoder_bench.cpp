@@ -1,5 +1,7 @@
 // Time of one CalculateSwitches call: for the window's initial selection, and
 // cycling through selections the window can reach, picked with a fixed seed.
+// Likewise one DecodeSwitch call: for the initial Switch 1 text, and cycling
+// through the texts that those random selections write.
 // Each benchmark also reports "allocs_per_call": the heap allocations made
 // while its loop ran, divided by the calls.
 #include <benchmark/benchmark.h>
@@ -10,6 +12,7 @@
 #include <vector>
 
 #include "allocation_count.h"
+#include "switch_decoder.h"
 #include "switch_encoder.h"
 
 namespace {
@@ -83,6 +86,38 @@ void BM_RandomSelections(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_RandomSelections);
+
+void BM_DecodeInitialSwitch1(benchmark::State& state) {
+    const std::string_view text = "0B62";
+    const long long allocationsBefore = AllocationsSoFar();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(text);
+        auto reading = tessivar::DecodeSwitch(text, 1);
+        benchmark::DoNotOptimize(reading);
+    }
+    ReportAllocationsPerCall(state, allocationsBefore);
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_DecodeInitialSwitch1);
+
+void BM_DecodeRandomSwitches(benchmark::State& state) {
+    // Every text that the random selections write, with its switch number.
+    std::vector<tessivar::SwitchWrite> texts;
+    std::array<std::int16_t, 16> bits{};
+    for (const SwitchSelection& s : RandomSelections(1024)) {
+        for (const auto& write : CalculateSwitches(s, bits)) texts.push_back(write);
+    }
+    std::size_t next = 0;
+    const long long allocationsBefore = AllocationsSoFar();
+    for (auto _ : state) {
+        auto reading = tessivar::DecodeSwitch(texts[next].text(), texts[next].number);
+        benchmark::DoNotOptimize(reading);
+        next = (next + 1) % texts.size();
+    }
+    ReportAllocationsPerCall(state, allocationsBefore);
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_DecodeRandomSwitches);
 
 }  // namespace
 

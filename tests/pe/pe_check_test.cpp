@@ -1,8 +1,10 @@
-// Checks the built executables as files: a GUI program for its architecture,
-// ASLR and DEP on, no section both writable and executable, and only
-// Windows' own DLLs imported.
+// Checks the built executables as files: a GUI or console program for its
+// architecture, ASLR and DEP on, no section both writable and executable,
+// only Windows' own DLLs imported, and the 32-bit ones within 48 KiB.
 //
-//   pe_check_test [gtest flags] ARCH=PATH...     ARCH is i686 or x86_64
+//   pe_check_test [gtest flags] ARCH=PATH...     ARCH is i686 or x86_64, for a
+//                                                GUI program; ARCH:console=PATH
+//                                                for a console program
 //   pe_check_test --unhardened=PATH              a file built without ASLR/DEP
 #include <gtest/gtest.h>
 
@@ -20,6 +22,7 @@ namespace {
 
 struct Target {
     std::string arch;
+    std::uint16_t subsystem;
     std::string path;
 };
 
@@ -56,12 +59,12 @@ std::string Join(const std::vector<std::string>& parts) {
     return text;
 }
 
-TEST(Executables, AreGuiProgramsForTheirArchitecture) {
+TEST(Executables, AreGuiOrConsoleProgramsForTheirArchitecture) {
     ASSERT_FALSE(targets.empty()) << "no executables given";
     for (const Target& target : targets) {
         SCOPED_TRACE(target.path);
         const Image image = ReadImage(target.path);
-        EXPECT_EQ(image.subsystem, kSubsystemWindowsGui);
+        EXPECT_EQ(image.subsystem, target.subsystem);
         if (target.arch == "i686") {
             EXPECT_EQ(image.machine, kMachineI386);
             EXPECT_FALSE(image.pe32plus);
@@ -75,8 +78,9 @@ TEST(Executables, AreGuiProgramsForTheirArchitecture) {
     }
 }
 
-// The 32-bit product is a small program of its own; a change that pulls the
-// C++ runtime's exception or string machinery back in shows up here first.
+// The 32-bit programs are small programs of their own; a change that pulls
+// the C++ runtime's exception or string machinery back in shows up here
+// first.
 TEST(Executables, ProductFitsIn48KiB) {
     constexpr std::uintmax_t kBudget = 48 * 1024;
     int checked = 0;
@@ -141,7 +145,15 @@ int main(int argc, char** argv) {
         if (arg.rfind(unhardened, 0) == 0) {
             tessivar::pe::unhardenedSample = arg.substr(unhardened.size());
         } else if (const auto eq = arg.find('='); eq != std::string::npos) {
-            targets.push_back({arg.substr(0, eq), arg.substr(eq + 1)});
+            std::string arch = arg.substr(0, eq);
+            std::uint16_t subsystem = tessivar::pe::kSubsystemWindowsGui;
+            const std::string console = ":console";
+            if (arch.size() > console.size() &&
+                arch.compare(arch.size() - console.size(), console.size(), console) == 0) {
+                arch.resize(arch.size() - console.size());
+                subsystem = tessivar::pe::kSubsystemWindowsCui;
+            }
+            targets.push_back({arch, subsystem, arg.substr(eq + 1)});
         } else {
             std::cerr << "unknown argument " << arg << '\n';
             return 2;

@@ -31,6 +31,7 @@ struct Image {
 constexpr std::uint16_t kMachineI386 = 0x14C;
 constexpr std::uint16_t kMachineAmd64 = 0x8664;
 constexpr std::uint16_t kSubsystemWindowsGui = 2;
+constexpr std::uint16_t kSubsystemWindowsCui = 3;
 constexpr std::uint16_t kHighEntropyVa = 0x0020;
 constexpr std::uint16_t kDynamicBase = 0x0040;
 constexpr std::uint16_t kNxCompat = 0x0100;

@@ -1,0 +1,210 @@
+#include "switch_decoder.h"
+
+namespace tessivar {
+namespace {
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
+// The word that the text spells, or nothing when it is not 1 to 4
+// hexadecimal digits with at most one of 0x before and H after, within blanks.
+std::optional<std::uint16_t> ParseWord(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        text.remove_prefix(2);
+    } else if (!text.empty() && (text.back() == 'H' || text.back() == 'h')) {
+        text.remove_suffix(1);
+    }
+    if (text.empty() || text.size() > 4) return std::nullopt;
+    unsigned word = 0;
+    for (const char c : text) {
+        const int digit = HexDigit(c);
+        if (digit < 0) return std::nullopt;
+        word = word * 16 + static_cast<unsigned>(digit);
+    }
+    return static_cast<std::uint16_t>(word);
+}
+
+// The optBaudRate member of a rate code: 0F is member 0, codes 00 to 0C are
+// members 1 to 13; -1 for any other code.
+int RateMember(unsigned code) {
+    if (code == 0x0F) return 0;
+    if (code <= 0x0C) return static_cast<int>(code) + 1;
+    return -1;
+}
+
+void AddNote(SwitchReading& reading, SwitchNote note) {
+    reading.notes[reading.noteCount++] = note;
+}
+
+// Appends to a caller's buffer, never past its end, keeping room for the '\0'.
+class Message {
+  public:
+    Message(char* buffer, std::size_t size) : buffer_(buffer), size_(size) {}
+
+    Message& operator<<(std::string_view text) {
+        for (const char c : text) Put(c);
+        return *this;
+    }
+    Message& operator<<(int number) {
+        unsigned magnitude = static_cast<unsigned>(number);
+        if (number < 0) {
+            Put('-');
+            magnitude = 0u - magnitude;
+        }
+        char digits[10];
+        std::size_t count = 0;
+        do {
+            digits[count++] = static_cast<char>('0' + magnitude % 10);
+            magnitude /= 10;
+        } while (magnitude != 0);
+        while (count > 0) Put(digits[--count]);
+        return *this;
+    }
+    void Hex2(unsigned byte) {
+        constexpr std::string_view kDigits = "0123456789ABCDEF";
+        Put(kDigits[byte / 16 % 16]);
+        Put(kDigits[byte % 16]);
+    }
+    // The text in quotes, its start only when long; control characters (which
+    // would break the line) shown as '?'.
+    void Quoted(std::string_view text) {
+        constexpr std::size_t kShown = 24;
+        Put('"');
+        for (std::size_t i = 0; i < text.size() && i < kShown; ++i) {
+            const auto c = static_cast<unsigned char>(text[i]);
+            Put(c < 0x20 || c == 0x7F ? '?' : text[i]);
+        }
+        *this << (text.size() > kShown ? "...\"" : "\"");
+    }
+    std::size_t Finish() {
+        if (size_ != 0) buffer_[length_] = '\0';
+        return length_;
+    }
+
+  private:
+    void Put(char c) {
+        if (length_ + 1 < size_) buffer_[length_++] = c;
+    }
+
+    char* buffer_;
+    std::size_t size_;
+    std::size_t length_ = 0;
+};
+
+// Indexed by note, then by channel (CH1, CH2).
+constexpr std::string_view kNoteTexts[3][2] = {
+    {"Switch 1: linked operation is set, but CH1 must be set to independent operation; "
+     "linked operation is set on the CH2 side (Switch 3)",
+     ""},
+    {"Switch 1: EVEN is set while the parity bit is off; it has no effect",
+     "Switch 3: EVEN is set while the parity bit is off; it has no effect"},
+    {"Switch 2: with GX Connection, CH1 uses the programming tool's fixed settings and "
+     "ignores the transmission settings of Switch 1 (not 00)",
+     "Switch 4: with GX Connection, CH2 uses the programming tool's fixed settings and "
+     "ignores the transmission settings of Switch 3 (not 00)"},
+};
+
+}  // namespace
+
+SwitchReading DecodeSwitch(std::string_view text, int switchNumber) {
+    SwitchReading reading;
+    reading.number = switchNumber;
+    reading.text = text;
+    if (switchNumber < 1 || switchNumber > 4) {
+        reading.error = DecodeError::kNoSuchSwitch;
+        return reading;
+    }
+    const std::optional<std::uint16_t> word = ParseWord(text);
+    if (!word) {
+        reading.error = DecodeError::kNotANumber;
+        return reading;
+    }
+    reading.value = *word;
+
+    if (!reading.setsRate()) {
+        if (reading.value >= kProtocolNames.size()) {
+            reading.error = DecodeError::kProtocol;
+            return reading;
+        }
+        reading.protocol = static_cast<std::uint8_t>(reading.value);
+        return reading;
+    }
+
+    const int member = RateMember(reading.value >> 8);
+    if (member < 0) {
+        reading.error = DecodeError::kRateCode;
+        return reading;
+    }
+    reading.baudRate = kBaudRates[static_cast<std::size_t>(member)];
+    reading.transmission = static_cast<std::uint8_t>(reading.value & 0xFF);
+    if (switchNumber == 1 && reading.has(kLinkedOperation)) {
+        AddNote(reading, SwitchNote::kLinkedOnCH1);
+    }
+    if (reading.has(kEvenParity) && !reading.has(kParityOn)) {
+        AddNote(reading, SwitchNote::kEvenWithoutParity);
+    }
+    return reading;
+}
+
+SwitchReadings DecodeSwitches(const SwitchTexts& texts) {
+    SwitchReadings readings;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        if (texts[i]) readings[i] = DecodeSwitch(*texts[i], static_cast<int>(i) + 1);
+    }
+    // Per channel: the word switch at 2c, the protocol switch at 2c + 1.
+    for (std::size_t c = 0; c < 2; ++c) {
+        const std::optional<SwitchReading>& word = readings[2 * c];
+        std::optional<SwitchReading>& protocol = readings[2 * c + 1];
+        if (word && word->ok() && word->transmission != 0 && protocol && protocol->ok() &&
+            protocol->protocol == 0) {
+            AddNote(*protocol, SwitchNote::kTransmissionIgnored);
+        }
+    }
+    return readings;
+}
+
+std::string_view NoteText(SwitchNote note, int switchNumber) {
+    return kNoteTexts[static_cast<std::size_t>(note)][switchNumber <= 2 ? 0 : 1];
+}
+
+std::size_t DescribeError(const SwitchReading& reading, char* buffer, std::size_t size) {
+    Message message(buffer, size);
+    switch (reading.error) {
+        case DecodeError::kNone:
+            break;
+        case DecodeError::kNoSuchSwitch:
+            message << "Switch " << reading.number << ": no such switch; give 1 to 4";
+            break;
+        case DecodeError::kNotANumber:
+            message << "Switch " << reading.number << ": ";
+            message.Quoted(reading.text);
+            message << " is not a switch value; give 1 to 4 hexadecimal digits (0 to FFFF), "
+                       "optionally with 0x before or H after";
+            break;
+        case DecodeError::kRateCode:
+            message << "Switch " << reading.number << ": ";
+            message.Quoted(reading.text);
+            message << " has the rate code ";
+            message.Hex2(reading.value >> 8);
+            message << ", which is not one of 00 to 0C (300 to 230400 bps) or 0F (50 bps)";
+            break;
+        case DecodeError::kProtocol:
+            message << "Switch " << reading.number << ": ";
+            message.Quoted(reading.text);
+            message << " is not a protocol number; give 0 to 8";
+            break;
+    }
+    return message.Finish();
+}
+
+}  // namespace tessivar
