@@ -270,7 +270,18 @@ bool ClickAt(POINT screen) {
         std::abs(screen.y - lastPoint.y) <= GetSystemMetrics(SM_CYDOUBLECLK)) {
         std::this_thread::sleep_until(lastTime + doubleClickTime);
     }
-    if (!MoveMouseTo(screen)) return false;
+    // The pointer must be where the click is meant to land: on a busy
+    // machine the move can be overtaken by the display's report of an
+    // earlier pointer position, so it is made again until it holds.
+    for (int attempt = 0;; ++attempt) {
+        if (!MoveMouseTo(screen)) return false;
+        POINT at{};
+        if (WaitFor(
+                [&] { return GetCursorPos(&at) && at.x == screen.x && at.y == screen.y; }, 1s)) {
+            break;
+        }
+        if (attempt == 2) return false;
+    }
     std::vector<INPUT> inputs(2);
     inputs[0].type = INPUT_MOUSE;
     inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
