@@ -11,10 +11,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     // the program's folder (a download folder, say) must never be picked up.
     tessivar::RestrictDllSearchToSystemFolder();
     tessivar::CalcEnabled = 0;
-    tessivar::frmMain form(instance);
+    // The shell request's COM outlives the window, whose contact clicks use it.
+    tessivar::ShellLibrary shell;
+    tessivar::frmMain form(instance, shell);
     if (!form.Load()) return 1;
     form.Show();
     form.RunUntilClosed();
-    tessivar::ReleaseShell();
     return 0;
 }

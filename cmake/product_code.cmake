@@ -17,6 +17,12 @@ endif()
 
 function(tessivar_product_code target)
   set_target_properties(${target} PROPERTIES TESSIVAR_PRODUCT_CODE ON)
+  if(WIN32)
+    # Windows 7 is the oldest system the product runs on. Built for it, the
+    # SDK declares nothing newer, so a direct call to a newer function fails
+    # to compile instead of stopping the program from starting there.
+    target_compile_definitions(${target} PRIVATE _WIN32_WINNT=0x0601 WINVER=0x0601)
+  endif()
   if(MSVC)
     target_compile_options(${target} PRIVATE /EHs-c- /GR-)
     target_compile_definitions(${target} PRIVATE _HAS_EXCEPTIONS=0)

@@ -7,6 +7,8 @@
 #include <array>
 #include <cstdint>
 
+#include "Module1.h"
+#include "dpi.h"
 #include "frmMain_layout.h"
 #include "win32.h"
 
@@ -14,12 +16,15 @@ namespace tessivar {
 
 class frmMain {
   public:
-    explicit frmMain(HINSTANCE instance);
+    // The contact clicks make their shell requests through `shell`, which
+    // must outlive the window.
+    frmMain(HINSTANCE instance, ShellLibrary& shell);
     ~frmMain();
     frmMain(const frmMain&) = delete;
     frmMain& operator=(const frmMain&) = delete;
 
-    // Creates the window and its controls, hidden, and runs Form_Load.
+    // Creates the window and its controls, hidden, and runs Form_Load. False
+    // if the window could not be made.
     bool Load();
     // Shows the window, which Load made at its final size and place.
     void Show();
@@ -45,19 +50,20 @@ class frmMain {
     void OnCommand(int position, UINT code);
     void OnActivate(bool active);
     LRESULT OnControlColour(UINT message, HDC dc, HWND control);
-    void OnDpiChanged(UINT dpi, const RECT& suggested);
+    void OnDpiChanged(Dpi dpi, const RECT& suggested);
 
-    void CreateFonts(UINT dpi);
-    // Where a control goes at `dpi`, in client pixels; auto-size labels are
-    // measured with `measuring`.
-    RECT PlaceOf(std::size_t position, UINT dpi, HDC measuring) const;
-    void CreateControls(UINT dpi);
-    void MoveControls(UINT dpi);
-    void LoadIcons(UINT dpi);
+    // Building the window (frmMain_controls.cpp).
+    void CreateFonts();
+    // Where a control goes, in client pixels; auto-size labels are measured
+    // with `measuring`.
+    RECT PlaceOf(std::size_t position, HDC measuring) const;
+    void CreateControls();
+    void MoveControls();
+    void LoadIcons();
     void CreateToolTip();
 
-    // Option groups: a frame's options are exclusive, and only the selected
-    // one is a tab stop.
+    // Option groups (frmMain_keyboard.cpp): a frame's options are
+    // exclusive, and only the selected one is a tab stop.
     void SelectOption(int position);
     bool MoveInOptionGroup(int position, bool forward);
     bool IsSelected(int position) const;
@@ -66,7 +72,10 @@ class frmMain {
     int PositionOfWindow(HWND control) const;
 
     HINSTANCE instance_;
-    HWND owner_ = nullptr;
+    ShellLibrary& shell_;
+    Dpi dpi_{96};
+    // An owned window stays out of the taskbar; the owner is never shown.
+    UniqueWindow owner_;
     HWND hwnd_ = nullptr;
     HWND toolTip_ = nullptr;
     HWND focusBeforeDeactivation_ = nullptr;
@@ -74,8 +83,6 @@ class frmMain {
     std::array<UniqueFont, static_cast<std::size_t>(FontId::Count)> fonts_;
     UniqueIcon bigIcon_;
     UniqueIcon smallIcon_;
-    UniqueModule commonControls_;
-    bool headingFaceInstalled_ = false;
     bool enableMessageShowing_ = false;
 
     // Working array of the calculation; owned for the window's life.

@@ -1,7 +1,9 @@
 // frmMain's controls as data: one row per control, in tab order, so that the
 // row number is the control's tab position (and its z-order). The table is
-// known to the compiler, so the code names controls by compile-time lookups:
-// a misspelt name or a missing member fails to build.
+// known to the compiler: the count comes from the rows, each control names
+// its container, and every name the code or the table uses is looked up
+// when the program is built, so a misspelt name, a container that is not a
+// frame, or a row moved out from under its frame fails to build.
 #pragma once
 
 #include <windows.h>
@@ -10,11 +12,21 @@
 #include <cstddef>
 #include <string_view>
 
+#include "texts.h"
+
 namespace tessivar {
 
 enum class ControlKind { Frame, Option, Label, TextBox, Button };
 
-enum class FontId { Arial9, Arial105, Heading, YouYuan, SimSun, Count };
+// Fonts by what they are for; their faces and sizes are in kFonts.
+enum class FontId {
+    Standard,      // group captions, options, switch rows, notes, version
+    Large,         // the rates, the buttons and the maker's lines in English
+    Heading,       // the window's heading
+    MakerName,     // the maker's name in Chinese
+    MakerAddress,  // the maker's address in Chinese
+    Count
+};
 
 struct FontDef {
     const wchar_t* face;
@@ -29,46 +41,51 @@ enum : unsigned {
     kAlignRight = 1u << 1,   // right-aligned text
     kAlignCenter = 1u << 2,  // centred text
     kReadOnly = 1u << 3,     // text box the user cannot type in
-    kClickable = 1u << 4,    // label that reports clicks
+    kContactLine = 1u << 4,  // a line of the maker's contact block: a click is Label3_Click
     kSelected = 1u << 5,     // option selected when the window opens
 };
 
 constexpr COLORREF kDefaultColour = CLR_INVALID;
-constexpr int kOnForm = -1;
 
-struct ControlDef {
+// A control by name (and index, for a member of a control array); the
+// window itself has no name.
+struct ControlRef {
+    std::wstring_view name;
+    int index = 0;
+};
+inline constexpr ControlRef kOnForm{};
+
+// A row of the table below, as it is written.
+struct ControlRow {
     const wchar_t* name;
     int index;  // member of a control array, 0 for a single control
     ControlKind kind;
     const wchar_t* caption;
-    int container;                 // tab position of the enclosing frame, or kOnForm
+    ControlRef container;          // the enclosing frame, or kOnForm
     int left, top, width, height;  // twips, relative to the container
     FontId font;
     COLORREF foreColor;
     unsigned flags;
 };
 
-constexpr std::size_t kControlCount = 77;
-constexpr int kClientWidthTwips = 10140;
-constexpr int kClientHeightTwips = 7965;
+// A control as the program uses it: the same, with its container resolved
+// to a tab position when the program is built.
+struct ControlDef {
+    const wchar_t* name;
+    int index;
+    ControlKind kind;
+    const wchar_t* caption;
+    int container;  // tab position of the enclosing frame, or kOnFormPosition
+    int left, top, width, height;
+    FontId font;
+    COLORREF foreColor;
+    unsigned flags;
+};
 
-inline constexpr wchar_t kFormCaption[] = L"TESSIVAR";
-inline constexpr wchar_t kCalculateToolTip[] = L"Click the Company name to Enable the Command";
+// The position that stands for the window itself as a container.
+inline constexpr int kOnFormPosition = -1;
 
-// The maker's web page, in ASCII: handed to the shell as it stands, and shown
-// at the start of the contact block's web line.
-inline constexpr char kWebAddress[] = "http://www.kestrel.example/";
-
-// An ASCII text followed by a wide one, joined into one wide text when the
-// program is built.
-template <std::size_t A, std::size_t B>
-consteval std::array<wchar_t, A - 1 + B> Joined(const char (&ascii)[A], const wchar_t (&wide)[B]) {
-    std::array<wchar_t, A - 1 + B> text{};
-    for (std::size_t i = 0; i + 1 < A; ++i) text[i] = static_cast<wchar_t>(ascii[i]);
-    for (std::size_t i = 0; i < B; ++i) text[A - 1 + i] = wide[i];
-    return text;
-}
-inline constexpr auto kWebLine = Joined(kWebAddress, L" info@kestrel.example");
+constexpr SIZE kClientTwips{10140, 7965};
 
 inline constexpr std::array<FontDef, static_cast<std::size_t>(FontId::Count)> kFonts = {{
     {L"Arial", 900, true, ANSI_CHARSET},
@@ -78,22 +95,13 @@ inline constexpr std::array<FontDef, static_cast<std::size_t>(FontId::Count)> kF
     {L"宋体", 1050, false, GB2312_CHARSET},
 }};
 
+// The heading's face where TechnicBold is not installed.
 inline constexpr FontDef kHeadingFallback = {L"Arial", 1425, true, ANSI_CHARSET};
 
 namespace layout {
 
 using K = ControlKind;
 using F = FontId;
-
-// Tab positions of the frames, which the rows below use as containers.
-constexpr int kFrame1 = 1;
-constexpr int kFrame2_0 = 2, kFrame2_1 = 5, kFrame2_2 = 8, kFrame2_3 = 11;
-constexpr int kFrame2_4 = 14, kFrame2_5 = 17, kFrame2_6 = 20, kFrame2_7 = 23;
-constexpr int kFrame3 = 26;
-constexpr int kFrame4 = 40;
-constexpr int kFrame5 = 41;
-constexpr int kFrame6 = 51;
-constexpr int kFrame7 = 64;
 
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kBlue = RGB(0, 0, 255);
@@ -102,114 +110,118 @@ constexpr COLORREF kTeal = RGB(0, 128, 128);
 constexpr COLORREF kDefault = kDefaultColour;
 
 // clang-format off
-inline constexpr std::array<ControlDef, kControlCount> kControls = {{
-    // name            idx kind       caption                      container   left  top   width height font        colour    flags
-    {L"Label1",         0, K::Label,  L"MELSEC-Q Tessivar",        kOnForm,    1080,  180, 7860,  300, F::Heading,  kRed,     kAutoSize},
-    {L"Frame1",         0, K::Frame,  L"",                         kOnForm,     240,  720, 6255, 6015, F::Arial9,   kDefault, 0},
+inline constexpr auto kRows = std::to_array<ControlRow>({
+    // name          idx kind       caption                      container          left  top width height font          colour    flags
+    {L"Label1",        0, K::Label,  L"MELSEC-Q Tessivar",        kOnForm,          1080,  180, 7860,  300, F::Heading,      kRed,     kAutoSize},
+    {L"Frame1",        0, K::Frame,  L"",                         kOnForm,           240,  720, 6255, 6015, F::Standard,     kDefault, 0},
 
     // Transmission settings: pair k is OptOperation(2k) (bit 0) and OptOperation(2k+1) (bit 1).
-    {L"Frame2",         0, K::Frame,  L"Operation Setting",        kFrame1,     120,  180, 3195,  675, F::Arial9,   kBlue,    0},
-    {L"OptOperation",   0, K::Option, L"Independant",              kFrame2_0,   300,  300, 1395,  315, F::Arial9,   kDefault, kSelected},
-    {L"OptOperation",   1, K::Option, L"Linked",                   kFrame2_0,  1980,  300, 1155,  315, F::Arial9,   kDefault, 0},
-    {L"Frame2",         1, K::Frame,  L"Data Bit",                 kFrame1,     120,  900, 3195,  675, F::Arial9,   kBlue,    0},
-    {L"OptOperation",   2, K::Option, L"7",                        kFrame2_1,   960,  300,  615,  315, F::Arial9,   kDefault, 0},
-    {L"OptOperation",   3, K::Option, L"8",                        kFrame2_1,  1980,  300,  975,  315, F::Arial9,   kDefault, kSelected},
-    {L"Frame2",         2, K::Frame,  L"Parity Bit",               kFrame1,     120, 1620, 3195,  675, F::Arial9,   kBlue,    0},
-    {L"OptOperation",   4, K::Option, L"NO",                       kFrame2_2,   960,  300,  615,  315, F::Arial9,   kDefault, kSelected},
-    {L"OptOperation",   5, K::Option, L"YES",                      kFrame2_2,  1980,  300,  855,  315, F::Arial9,   kDefault, 0},
-    {L"Frame2",         3, K::Frame,  L"Odd/Even",                 kFrame1,     120, 2340, 3195,  675, F::Arial9,   kBlue,    0},
-    {L"OptOperation",   6, K::Option, L"ODD",                      kFrame2_3,   960,  300,  735,  315, F::Arial9,   kDefault, kSelected},
-    {L"OptOperation",   7, K::Option, L"EVEN",                     kFrame2_3,  1980,  300,  975,  315, F::Arial9,   kDefault, 0},
-    {L"Frame2",         4, K::Frame,  L"Stop Bit",                 kFrame1,     120, 3060, 3195,  675, F::Arial9,   kBlue,    0},
-    {L"OptOperation",   8, K::Option, L"1",                        kFrame2_4,   960,  300,  735,  315, F::Arial9,   kDefault, kSelected},
-    {L"OptOperation",   9, K::Option, L"2",                        kFrame2_4,  1980,  300,  855,  315, F::Arial9,   kDefault, 0},
-    {L"Frame2",         5, K::Frame,  L"Check Sum",                kFrame1,     120, 3780, 3195,  675, F::Arial9,   kBlue,    0},
-    {L"OptOperation",  10, K::Option, L"NO",                       kFrame2_5,   960,  300,  735,  315, F::Arial9,   kDefault, 0},
-    {L"OptOperation",  11, K::Option, L"YES",                      kFrame2_5,  1980,  300, 1095,  315, F::Arial9,   kDefault, kSelected},
-    {L"Frame2",         6, K::Frame,  L"Write During RUN",         kFrame1,     120, 4500, 3195,  675, F::Arial9,   kBlue,    0},
-    {L"OptOperation",  12, K::Option, L"DISABLE",                  kFrame2_6,   960,  300, 1035,  315, F::Arial9,   kDefault, 0},
-    {L"OptOperation",  13, K::Option, L"ENABLE",                   kFrame2_6,  1980,  300, 1095,  315, F::Arial9,   kDefault, kSelected},
-    {L"Frame2",         7, K::Frame,  L"Change Setting",           kFrame1,     120, 5220, 3195,  675, F::Arial9,   kBlue,    0},
-    {L"OptOperation",  14, K::Option, L"DISABLE",                  kFrame2_7,   960,  300, 1035,  315, F::Arial9,   kDefault, kSelected},
-    {L"OptOperation",  15, K::Option, L"ENABLE",                   kFrame2_7,  1980,  300, 1095,  315, F::Arial9,   kDefault, 0},
+    {L"Frame2",        0, K::Frame,  L"Operation Setting",        {L"Frame1"},       120,  180, 3195,  675, F::Standard,     kBlue,    0},
+    {L"OptOperation",  0, K::Option, L"Independant",              {L"Frame2", 0},    300,  300, 1395,  315, F::Standard,     kDefault, kSelected},
+    {L"OptOperation",  1, K::Option, L"Linked",                   {L"Frame2", 0},   1980,  300, 1155,  315, F::Standard,     kDefault, 0},
+    {L"Frame2",        1, K::Frame,  L"Data Bit",                 {L"Frame1"},       120,  900, 3195,  675, F::Standard,     kBlue,    0},
+    {L"OptOperation",  2, K::Option, L"7",                        {L"Frame2", 1},    960,  300,  615,  315, F::Standard,     kDefault, 0},
+    {L"OptOperation",  3, K::Option, L"8",                        {L"Frame2", 1},   1980,  300,  975,  315, F::Standard,     kDefault, kSelected},
+    {L"Frame2",        2, K::Frame,  L"Parity Bit",               {L"Frame1"},       120, 1620, 3195,  675, F::Standard,     kBlue,    0},
+    {L"OptOperation",  4, K::Option, L"NO",                       {L"Frame2", 2},    960,  300,  615,  315, F::Standard,     kDefault, kSelected},
+    {L"OptOperation",  5, K::Option, L"YES",                      {L"Frame2", 2},   1980,  300,  855,  315, F::Standard,     kDefault, 0},
+    {L"Frame2",        3, K::Frame,  L"Odd/Even",                 {L"Frame1"},       120, 2340, 3195,  675, F::Standard,     kBlue,    0},
+    {L"OptOperation",  6, K::Option, L"ODD",                      {L"Frame2", 3},    960,  300,  735,  315, F::Standard,     kDefault, kSelected},
+    {L"OptOperation",  7, K::Option, L"EVEN",                     {L"Frame2", 3},   1980,  300,  975,  315, F::Standard,     kDefault, 0},
+    {L"Frame2",        4, K::Frame,  L"Stop Bit",                 {L"Frame1"},       120, 3060, 3195,  675, F::Standard,     kBlue,    0},
+    {L"OptOperation",  8, K::Option, L"1",                        {L"Frame2", 4},    960,  300,  735,  315, F::Standard,     kDefault, kSelected},
+    {L"OptOperation",  9, K::Option, L"2",                        {L"Frame2", 4},   1980,  300,  855,  315, F::Standard,     kDefault, 0},
+    {L"Frame2",        5, K::Frame,  L"Check Sum",                {L"Frame1"},       120, 3780, 3195,  675, F::Standard,     kBlue,    0},
+    {L"OptOperation", 10, K::Option, L"NO",                       {L"Frame2", 5},    960,  300,  735,  315, F::Standard,     kDefault, 0},
+    {L"OptOperation", 11, K::Option, L"YES",                      {L"Frame2", 5},   1980,  300, 1095,  315, F::Standard,     kDefault, kSelected},
+    {L"Frame2",        6, K::Frame,  L"Write During RUN",         {L"Frame1"},       120, 4500, 3195,  675, F::Standard,     kBlue,    0},
+    {L"OptOperation", 12, K::Option, L"DISABLE",                  {L"Frame2", 6},    960,  300, 1035,  315, F::Standard,     kDefault, 0},
+    {L"OptOperation", 13, K::Option, L"ENABLE",                   {L"Frame2", 6},   1980,  300, 1095,  315, F::Standard,     kDefault, kSelected},
+    {L"Frame2",        7, K::Frame,  L"Change Setting",           {L"Frame1"},       120, 5220, 3195,  675, F::Standard,     kBlue,    0},
+    {L"OptOperation", 14, K::Option, L"DISABLE",                  {L"Frame2", 7},    960,  300, 1035,  315, F::Standard,     kDefault, kSelected},
+    {L"OptOperation", 15, K::Option, L"ENABLE",                   {L"Frame2", 7},   1980,  300, 1095,  315, F::Standard,     kDefault, 0},
 
     // Communication rate, two columns; "230400" comes much later in the tab order.
-    {L"Frame3",         0, K::Frame,  L"Baud Rate",                kFrame1,    3420,  180, 2595, 2835, F::Arial9,   kBlue,    0},
-    {L"optBaudRate",    0, K::Option, L"50",                       kFrame3,     300,  480,  735,  315, F::Arial105, kDefault, 0},
-    {L"optBaudRate",    1, K::Option, L"300",                      kFrame3,    1380,  480,  735,  315, F::Arial105, kDefault, 0},
-    {L"optBaudRate",    2, K::Option, L"600",                      kFrame3,     300,  780,  735,  315, F::Arial105, kDefault, 0},
-    {L"optBaudRate",    3, K::Option, L"1200",                     kFrame3,    1380,  780,  915,  315, F::Arial105, kDefault, 0},
-    {L"optBaudRate",    4, K::Option, L"2400",                     kFrame3,     300, 1080,  915,  315, F::Arial105, kDefault, 0},
-    {L"optBaudRate",    5, K::Option, L"4800",                     kFrame3,    1380, 1080,  915,  315, F::Arial105, kDefault, 0},
-    {L"optBaudRate",    6, K::Option, L"9600",                     kFrame3,     300, 1380,  915,  315, F::Arial105, kDefault, 0},
-    {L"optBaudRate",    7, K::Option, L"14400",                    kFrame3,    1380, 1380,  915,  315, F::Arial105, kDefault, 0},
-    {L"optBaudRate",    8, K::Option, L"19200",                    kFrame3,     300, 1680,  915,  315, F::Arial105, kDefault, 0},
-    {L"optBaudRate",    9, K::Option, L"28800",                    kFrame3,    1380, 1680,  915,  315, F::Arial105, kDefault, 0},
-    {L"optBaudRate",   10, K::Option, L"38400",                    kFrame3,     300, 1980,  915,  315, F::Arial105, kDefault, 0},
-    {L"optBaudRate",   11, K::Option, L"57600",                    kFrame3,    1380, 1980, 1095,  315, F::Arial105, kDefault, 0},
-    {L"optBaudRate",   12, K::Option, L"115200",                   kFrame3,     300, 2280, 1095,  315, F::Arial105, kDefault, kSelected},
+    {L"Frame3",        0, K::Frame,  L"Baud Rate",                {L"Frame1"},      3420,  180, 2595, 2835, F::Standard,     kBlue,    0},
+    {L"optBaudRate",   0, K::Option, L"50",                       {L"Frame3"},       300,  480,  735,  315, F::Large,        kDefault, 0},
+    {L"optBaudRate",   1, K::Option, L"300",                      {L"Frame3"},      1380,  480,  735,  315, F::Large,        kDefault, 0},
+    {L"optBaudRate",   2, K::Option, L"600",                      {L"Frame3"},       300,  780,  735,  315, F::Large,        kDefault, 0},
+    {L"optBaudRate",   3, K::Option, L"1200",                     {L"Frame3"},      1380,  780,  915,  315, F::Large,        kDefault, 0},
+    {L"optBaudRate",   4, K::Option, L"2400",                     {L"Frame3"},       300, 1080,  915,  315, F::Large,        kDefault, 0},
+    {L"optBaudRate",   5, K::Option, L"4800",                     {L"Frame3"},      1380, 1080,  915,  315, F::Large,        kDefault, 0},
+    {L"optBaudRate",   6, K::Option, L"9600",                     {L"Frame3"},       300, 1380,  915,  315, F::Large,        kDefault, 0},
+    {L"optBaudRate",   7, K::Option, L"14400",                    {L"Frame3"},      1380, 1380,  915,  315, F::Large,        kDefault, 0},
+    {L"optBaudRate",   8, K::Option, L"19200",                    {L"Frame3"},       300, 1680,  915,  315, F::Large,        kDefault, 0},
+    {L"optBaudRate",   9, K::Option, L"28800",                    {L"Frame3"},      1380, 1680,  915,  315, F::Large,        kDefault, 0},
+    {L"optBaudRate",  10, K::Option, L"38400",                    {L"Frame3"},       300, 1980,  915,  315, F::Large,        kDefault, 0},
+    {L"optBaudRate",  11, K::Option, L"57600",                    {L"Frame3"},      1380, 1980, 1095,  315, F::Large,        kDefault, 0},
+    {L"optBaudRate",  12, K::Option, L"115200",                   {L"Frame3"},       300, 2280, 1095,  315, F::Large,        kDefault, kSelected},
 
-    {L"Frame4",         0, K::Frame,  L"",                         kOnForm,    6600,  720, 3315, 6015, F::Arial9,   kDefault, 0},
+    {L"Frame4",        0, K::Frame,  L"",                         kOnForm,          6600,  720, 3315, 6015, F::Standard,     kDefault, 0},
 
     // Protocol, one column; the index is the protocol number.
-    {L"Frame5",         0, K::Frame,  L"Protocol Setting",         kFrame1,    3360, 3060, 2655, 2835, F::Arial9,   kBlue,    0},
-    {L"optProtocol",    0, K::Option, L"GX Connection",            kFrame5,     240,  300, 2055,  255, F::Arial9,   kDefault, 0},
-    {L"optProtocol",    1, K::Option, L"Format 1",                 kFrame5,     240,  540, 2055,  255, F::Arial9,   kDefault, 0},
-    {L"optProtocol",    2, K::Option, L"Format 2",                 kFrame5,     240,  780, 2055,  255, F::Arial9,   kDefault, 0},
-    {L"optProtocol",    3, K::Option, L"Format 3",                 kFrame5,     240, 1020, 2055,  255, F::Arial9,   kDefault, 0},
-    {L"optProtocol",    4, K::Option, L"Format 4",                 kFrame5,     240, 1260, 2055,  255, F::Arial9,   kDefault, 0},
-    {L"optProtocol",    5, K::Option, L"Format 5 (4C Binary)",     kFrame5,     240, 1500, 2055,  255, F::Arial9,   kDefault, kSelected},
-    {L"optProtocol",    6, K::Option, L"Non Procedural",           kFrame5,     240, 1740, 2055,  255, F::Arial9,   kDefault, 0},
-    {L"optProtocol",    7, K::Option, L"Bi-directional",           kFrame5,     240, 1980, 2055,  255, F::Arial9,   kDefault, 0},
-    {L"optProtocol",    8, K::Option, L"Link Setting",             kFrame5,     240, 2220, 2055,  255, F::Arial9,   kDefault, 0},
+    {L"Frame5",        0, K::Frame,  L"Protocol Setting",         {L"Frame1"},      3360, 3060, 2655, 2835, F::Standard,     kBlue,    0},
+    {L"optProtocol",   0, K::Option, L"GX Connection",            {L"Frame5"},       240,  300, 2055,  255, F::Standard,     kDefault, 0},
+    {L"optProtocol",   1, K::Option, L"Format 1",                 {L"Frame5"},       240,  540, 2055,  255, F::Standard,     kDefault, 0},
+    {L"optProtocol",   2, K::Option, L"Format 2",                 {L"Frame5"},       240,  780, 2055,  255, F::Standard,     kDefault, 0},
+    {L"optProtocol",   3, K::Option, L"Format 3",                 {L"Frame5"},       240, 1020, 2055,  255, F::Standard,     kDefault, 0},
+    {L"optProtocol",   4, K::Option, L"Format 4",                 {L"Frame5"},       240, 1260, 2055,  255, F::Standard,     kDefault, 0},
+    {L"optProtocol",   5, K::Option, L"Format 5 (4C Binary)",     {L"Frame5"},       240, 1500, 2055,  255, F::Standard,     kDefault, kSelected},
+    {L"optProtocol",   6, K::Option, L"Non Procedural",           {L"Frame5"},       240, 1740, 2055,  255, F::Standard,     kDefault, 0},
+    {L"optProtocol",   7, K::Option, L"Bi-directional",           {L"Frame5"},       240, 1980, 2055,  255, F::Standard,     kDefault, 0},
+    {L"optProtocol",   8, K::Option, L"Link Setting",             {L"Frame5"},       240, 2220, 2055,  255, F::Standard,     kDefault, 0},
 
     // The switch rows: a title box and a value box each, then two notes.
-    {L"Frame6",         0, K::Frame,  L"Switch Setting",           kFrame4,     180, 1380, 3015, 2835, F::Arial9,   kRust,    0},
-    {L"Text1",          0, K::TextBox, L"Switch 1",                kFrame6,     180,  420, 1035,  315, F::Arial9,   kDefault, kReadOnly},
-    {L"Text1",          1, K::TextBox, L"Switch 2",                kFrame6,     180,  780, 1035,  315, F::Arial9,   kDefault, kReadOnly},
-    {L"Text1",          2, K::TextBox, L"Switch 3",                kFrame6,     180, 1140, 1035,  315, F::Arial9,   kDefault, kReadOnly},
-    {L"Text1",          3, K::TextBox, L"Switch 4",                kFrame6,     180, 1500, 1035,  315, F::Arial9,   kDefault, kReadOnly},
-    {L"Text1",          4, K::TextBox, L"Switch 5",                kFrame6,     180, 1860, 1035,  315, F::Arial9,   kDefault, kReadOnly},
-    {L"txtSW",          0, K::TextBox, L"",                        kFrame6,    1440,  420, 1095,  315, F::Arial9,   kRed,     kReadOnly | kAlignCenter},
-    {L"txtSW",          1, K::TextBox, L"",                        kFrame6,    1440,  780, 1095,  315, F::Arial9,   kRed,     kReadOnly | kAlignCenter},
-    {L"txtSW",          2, K::TextBox, L"",                        kFrame6,    1440, 1140, 1095,  315, F::Arial9,   kRed,     kReadOnly | kAlignCenter},
-    {L"txtSW",          3, K::TextBox, L"",                        kFrame6,    1440, 1500, 1095,  315, F::Arial9,   kRed,     kReadOnly | kAlignCenter},
-    {L"txtSW",          4, K::TextBox, L"0",                       kFrame6,    1440, 1860, 1095,  315, F::Arial9,   kRed,     kAlignCenter},
-    {L"Label2",         0, K::Label,  L"Switch 5 is station number(0-31)", kFrame6, 180, 2280, 2760, 225, F::Arial9, kDefault, kAutoSize},
-    {L"Label2",         1, K::Label,  L"If 1:1 network, set as 0", kFrame6,     180, 2520, 1920,  225, F::Arial9,   kDefault, kAutoSize},
+    {L"Frame6",        0, K::Frame,  L"Switch Setting",           {L"Frame4"},       180, 1380, 3015, 2835, F::Standard,     kRust,    0},
+    {L"Text1",         0, K::TextBox, L"Switch 1",                 {L"Frame6"},       180,  420, 1035,  315, F::Standard,     kDefault, kReadOnly},
+    {L"Text1",         1, K::TextBox, L"Switch 2",                 {L"Frame6"},       180,  780, 1035,  315, F::Standard,     kDefault, kReadOnly},
+    {L"Text1",         2, K::TextBox, L"Switch 3",                 {L"Frame6"},       180, 1140, 1035,  315, F::Standard,     kDefault, kReadOnly},
+    {L"Text1",         3, K::TextBox, L"Switch 4",                 {L"Frame6"},       180, 1500, 1035,  315, F::Standard,     kDefault, kReadOnly},
+    {L"Text1",         4, K::TextBox, L"Switch 5",                 {L"Frame6"},       180, 1860, 1035,  315, F::Standard,     kDefault, kReadOnly},
+    {L"txtSW",         0, K::TextBox, L"",                         {L"Frame6"},      1440,  420, 1095,  315, F::Standard,     kRed,     kReadOnly | kAlignCenter},
+    {L"txtSW",         1, K::TextBox, L"",                         {L"Frame6"},      1440,  780, 1095,  315, F::Standard,     kRed,     kReadOnly | kAlignCenter},
+    {L"txtSW",         2, K::TextBox, L"",                         {L"Frame6"},      1440, 1140, 1095,  315, F::Standard,     kRed,     kReadOnly | kAlignCenter},
+    {L"txtSW",         3, K::TextBox, L"",                         {L"Frame6"},      1440, 1500, 1095,  315, F::Standard,     kRed,     kReadOnly | kAlignCenter},
+    {L"txtSW",         4, K::TextBox, L"0",                        {L"Frame6"},      1440, 1860, 1095,  315, F::Standard,     kRed,     kAlignCenter},
+    {L"Label2",        0, K::Label,  L"Switch 5 is station number(0-31)", {L"Frame6"},       180, 2280, 2760,  225, F::Standard,     kDefault, kAutoSize},
+    {L"Label2",        1, K::Label,  L"If 1:1 network, set as 0", {L"Frame6"},       180, 2520, 1920,  225, F::Standard,     kDefault, kAutoSize},
 
-    {L"Frame7",         0, K::Frame,  L"Channel Selection",        kFrame4,     180,  180, 2955, 1155, F::Arial9,   kBlue,    0},
-    {L"optCH",          0, K::Option, L"CH1",                      kFrame7,     300,  360,  855,  255, F::Arial9,   kDefault, kSelected},
-    {L"optCH",          1, K::Option, L"CH2",                      kFrame7,    1620,  360,  855,  255, F::Arial9,   kDefault, 0},
-    {L"optCH",          2, K::Option, L"CH1 CH2    Same Setting",  kFrame7,     300,  720, 2355,  255, F::Arial9,   kDefault, 0},
+    {L"Frame7",        0, K::Frame,  L"Channel Selection",        {L"Frame4"},       180,  180, 2955, 1155, F::Standard,     kBlue,    0},
+    {L"optCH",         0, K::Option, L"CH1",                      {L"Frame7"},       300,  360,  855,  255, F::Standard,     kDefault, kSelected},
+    {L"optCH",         1, K::Option, L"CH2",                      {L"Frame7"},      1620,  360,  855,  255, F::Standard,     kDefault, 0},
+    {L"optCH",         2, K::Option, L"CH1 CH2    Same Setting",  {L"Frame7"},       300,  720, 2355,  255, F::Standard,     kDefault, 0},
 
-    {L"cmdCalculate",   0, K::Button, L"Calculate Setting",        kFrame4,     180, 4500, 2955,  435, F::Arial105, kDefault, 0},
-    {L"cmdExit",        0, K::Button, L"Exit",                     kFrame4,     180, 5100, 2955,  435, F::Arial105, kDefault, 0},
+    {L"cmdCalculate",  0, K::Button, L"Calculate Setting",        {L"Frame4"},       180, 4500, 2955,  435, F::Large,        kDefault, 0},
+    {L"cmdExit",       0, K::Button, L"Exit",                     {L"Frame4"},       180, 5100, 2955,  435, F::Large,        kDefault, 0},
 
     // The maker's contact block (fictional maker).
-    {L"Label3",         0, K::Label,  L"Kestrel Automation Co., Ltd. ", kOnForm, 240, 6840, 4755, 315, F::Arial105, kTeal,  kClickable},
-    {L"Label3",         1, K::Label,  L"    红隼自动化有限公司",   kOnForm,    5040, 6840, 4755,  315, F::YouYuan,  kTeal,    kClickable},
-    {L"Label3",         2, K::Label,  L"Tel. 0755-5550123 5550124 Fax. 5550125", kOnForm, 240, 7200, 4755, 315, F::Arial105, kTeal, kClickable},
-    {L"Label3",         3, K::Label,  kWebLine.data(),                                   kOnForm, 240, 7560, 5115, 315, F::Arial105, kTeal, kClickable},
-    {L"optBaudRate",   13, K::Option, L"230400",                   kFrame3,    1380, 2280, 1095,  315, F::Arial105, kDefault, 0},
-    {L"Label3",         4, K::Label,  L"    深圳市南山区科园路88号 ZIP:518057", kOnForm, 5100, 7140, 5055, 315, F::SimSun, kTeal, kClickable},
+    {L"Label3",        0, K::Label,  kMakerName,                  kOnForm,           240, 6840, 4755,  315, F::Large,        kTeal,    kContactLine},
+    {L"Label3",        1, K::Label,  kMakerNameChinese,           kOnForm,          5040, 6840, 4755,  315, F::MakerName,    kTeal,    kContactLine},
+    {L"Label3",        2, K::Label,  kMakerTelephone,             kOnForm,           240, 7200, 4755,  315, F::Large,        kTeal,    kContactLine},
+    {L"Label3",        3, K::Label,  kMakerWebLine.data(),        kOnForm,           240, 7560, 5115,  315, F::Large,        kTeal,    kContactLine},
+    {L"optBaudRate",  13, K::Option, L"230400",                   {L"Frame3"},      1380, 2280, 1095,  315, F::Large,        kDefault, 0},
+    {L"Label3",        4, K::Label,  kMakerAddress,               kOnForm,          5100, 7140, 5055,  315, F::MakerAddress, kTeal,    kContactLine},
 
-    {L"lblVersion",     0, K::Label,  L"Label4",                   kOnForm,    8640, 7620, 1275,  255, F::Arial9,   kDefault, kAlignRight},
-}};
+    {L"lblVersion",    0, K::Label,  L"Label4",                   kOnForm,          8640, 7620, 1275,  255, F::Standard,     kDefault, kAlignRight},
+});
 // clang-format on
 
 }  // namespace layout
 
-using layout::kControls;
+inline constexpr std::size_t kControlCount = layout::kRows.size();
+// A control's ID is this plus its tab position.
+inline constexpr int kFirstControlId = 100;
 
-// Called only where a compile-time lookup finds no such control: it is not
-// constexpr, so reaching it stops the build.
+// Called only where a compile-time lookup fails: it is not constexpr, so
+// reaching it stops the build.
 inline void NoSuchControl() {}
 
 // The tab position of control `name` (member `index` of a control array).
 consteval int PositionOf(std::wstring_view name, int index = 0) {
-    for (std::size_t i = 0; i < kControls.size(); ++i) {
-        if (kControls[i].index == index && name == kControls[i].name) return static_cast<int>(i);
+    for (std::size_t i = 0; i < layout::kRows.size(); ++i) {
+        if (layout::kRows[i].index == index && name == layout::kRows[i].name) {
+            return static_cast<int>(i);
+        }
     }
     NoSuchControl();
     return -1;
@@ -221,10 +233,35 @@ template <std::size_t N>
 consteval std::array<int, N> MembersOf(std::wstring_view name) {
     std::array<int, N> positions{};
     for (std::size_t i = 0; i < N; ++i) positions[i] = PositionOf(name, static_cast<int>(i));
-    for (const ControlDef& def : kControls) {
-        if (name == def.name && def.index >= static_cast<int>(N)) NoSuchControl();
+    for (const ControlRow& row : layout::kRows) {
+        if (name == row.name && row.index >= static_cast<int>(N)) NoSuchControl();
     }
     return positions;
 }
+
+// The rows with every container resolved by name. A container must be a
+// frame that comes before the control, as a frame is created before what it
+// holds.
+consteval std::array<ControlDef, kControlCount> ResolveContainers() {
+    std::array<ControlDef, kControlCount> controls{};
+    for (std::size_t i = 0; i < kControlCount; ++i) {
+        const ControlRow& row = layout::kRows[i];
+        int container = kOnFormPosition;
+        if (!row.container.name.empty()) {
+            container = PositionOf(row.container.name, row.container.index);
+            if (layout::kRows[static_cast<std::size_t>(container)].kind != ControlKind::Frame ||
+                container >= static_cast<int>(i)) {
+                NoSuchControl();
+            }
+        }
+        controls[i] =
+            ControlDef{row.name, row.index, row.kind,   row.caption, container,     row.left,
+                       row.top,  row.width, row.height, row.font,    row.foreColor, row.flags};
+    }
+    return controls;
+}
+// Defined once, in frmMain_layout.cpp, so that its captions are in the
+// program once.
+extern const std::array<ControlDef, kControlCount> kControls;
 
 }  // namespace tessivar

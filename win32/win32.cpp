@@ -5,7 +5,8 @@
 namespace tessivar {
 
 HMODULE LoadSystemLibrary(const wchar_t* name) {
-    if (HMODULE module = LoadLibraryExW(name, nullptr, newer::kLoadLibrarySearchSystem32)) return module;
+    if (HMODULE module = LoadLibraryExW(name, nullptr, newer::kLoadLibrarySearchSystem32))
+        return module;
     // Systems without the search flags reject it as an invalid parameter;
     // there the full path in the system folder does the same.
     if (GetLastError() != ERROR_INVALID_PARAMETER) return nullptr;

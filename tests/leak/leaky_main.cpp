@@ -20,7 +20,8 @@ LRESULT CALLBACK LeakingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-    tessivar::frmMain form(instance);
+    tessivar::ShellLibrary shell;
+    tessivar::frmMain form(instance, shell);
     if (!form.Load()) return 1;
     original = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(form.hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(LeakingProc)));

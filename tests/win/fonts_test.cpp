@@ -98,7 +98,8 @@ class InProcessTest : public ::testing::Test {
         return size;
     }
 
-    tessivar::frmMain form_{GetModuleHandleW(nullptr)};
+    tessivar::ShellLibrary shell_;
+    tessivar::frmMain form_{GetModuleHandleW(nullptr), shell_};
 };
 
 TEST_F(InProcessTest, EveryCaptionHasItsFaceSizeWeightAndCharacterSet) {
