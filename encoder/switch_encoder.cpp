@@ -4,8 +4,7 @@ namespace tessivar {
 namespace {
 
 // The texts are built as four characters padded with '\0', the form in which
-// a SwitchWrite keeps them. (Each is spelled out with all four characters,
-// which also spares GCC a detour through memory for the padding.)
+// a SwitchWrite keeps them.
 using Text = SwitchWrite::Characters;
 
 constexpr Text kEmpty = {'\0', '\0', '\0', '\0'};

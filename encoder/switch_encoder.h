@@ -45,8 +45,7 @@ class SwitchWrite {
     }
 
   private:
-    // Padded with '\0' instead of carrying a length: at eight bytes a write,
-    // the whole list is cleared and copied in a few moves.
+    // Padded with '\0' instead of carrying a length.
     Characters characters_{};
 };
 
