@@ -42,7 +42,8 @@ inline constexpr std::array<GroupInfo, kGroupCount> kGroups{{
     {"optCH", 0, static_cast<int>(switch_tables::kChannels.size())},
 }};
 
-// The tab position (control ID - 100) of a member of a group.
+// The tab position (control ID - harness::kFirstControlId) of a member of a
+// group.
 constexpr int MemberPosition(int group, int member) {
     return group < kPairGroups       ? harness::OptOperationPos(2 * group + member)
            : group == kRateGroup     ? harness::BaudRatePos(member)
@@ -105,7 +106,7 @@ struct Model {
             stops.push_back(MemberPosition(g, selected[static_cast<std::size_t>(g)]));
         }
         std::vector<int> ordered;
-        for (int position = 0; position < 77; ++position) {
+        for (int position = 0; position < harness::kControlCount; ++position) {
             for (int stop : stops) {
                 if (stop == position) ordered.push_back(position);
             }

@@ -25,7 +25,7 @@ using switch_tables::kRates;
 enum class Kind { Frame, Option, Label, TextBox, Button };
 
 struct ExpectedControl {
-    int position;  // tab position; the control's ID is 100 + position
+    int position;  // tab position; the control's ID is ControlId(position)
     const wchar_t* name;
     int index;
     Kind kind;
@@ -45,7 +45,7 @@ constexpr int kClientHeight96 = 531;  // 7965 / 15
 // 3660,900; Frame5 at Frame1 + 3360,3060 = 3600,3780; Frame7 at Frame4 +
 // 180,180 = 6780,900; Frame6 at Frame4 + 180,1380 = 6780,2100.
 // clang-format off
-inline constexpr std::array<ExpectedControl, 77> kExpectedControls{{
+inline constexpr auto kExpectedControls = std::to_array<ExpectedControl>({
     // 1080,180; sized to its text
     {0, L"Label1", 0, Kind::Label, L"MELSEC-Q Tessivar", kForm, 72, 12, 524, 20, true, false},
     // 240,720 6255x6015
@@ -148,8 +148,26 @@ inline constexpr std::array<ExpectedControl, 77> kExpectedControls{{
     {75, L"Label3", 4, Kind::Label, nullptr, kForm, 340, 476, 337, 21, false, false},
     // 8640,7620 1275x255
     {76, L"lblVersion", 0, Kind::Label, L"Version 1.0.4", kForm, 576, 508, 85, 17, false, false},
-}};
+});
 // clang-format on
+
+// The controls' IDs follow their tab positions from kFirstControlId on, one
+// for every row above.
+constexpr int kFirstControlId = 100;
+constexpr int kControlCount = static_cast<int>(kExpectedControls.size());
+constexpr int ControlId(int position) {
+    return kFirstControlId + position;
+}
+
+// Row i describes the control at tab position i, so that a position indexes
+// the table.
+constexpr bool RowsFollowTabPositions() {
+    for (std::size_t i = 0; i < kExpectedControls.size(); ++i) {
+        if (kExpectedControls[i].position != static_cast<int>(i)) return false;
+    }
+    return true;
+}
+static_assert(RowsFollowTabPositions());
 
 // Tab positions by control name and member index.
 constexpr int OptOperationPos(int i) {

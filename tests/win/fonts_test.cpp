@@ -83,7 +83,7 @@ class InProcessTest : public ::testing::Test {
         ASSERT_NE(form_.hwnd(), nullptr);
     }
 
-    HWND C(int position) const { return GetDlgItem(form_.hwnd(), 100 + position); }
+    HWND C(int position) const { return GetDlgItem(form_.hwnd(), ControlId(position)); }
 
     // The size a caption needs in the control's own font.
     SIZE TextSize(HWND control) const {
@@ -221,7 +221,7 @@ Geometry GeometryOf(HWND form) {
     Geometry g;
     GetWindowRect(form, &g.window);
     for (const auto& c : kExpectedControls) {
-        HWND control = GetDlgItem(form, 100 + c.position);
+        HWND control = GetDlgItem(form, ControlId(c.position));
         g.controls.push_back(RectInParent(control));
         g.fontHeights.push_back(FontOfControl(control).lfHeight);
     }

@@ -66,7 +66,8 @@ TEST_F(LayoutTest, WindowHasExactlyTheSeventySevenControls) {
         ids.insert(GetDlgCtrlID(child));
     }
     std::set<int> expected;
-    for (int position = 0; position < 77; ++position) expected.insert(100 + position);
+    for (int position = 0; position < kControlCount; ++position)
+        expected.insert(ControlId(position));
     EXPECT_EQ(ids, expected);
 }
 
