@@ -11,6 +11,7 @@
 #include <cstddef>
 
 #include "../switch_tables.h"
+#include "expected_version.h"
 
 namespace harness {
 
@@ -147,7 +148,7 @@ inline constexpr auto kExpectedControls = std::to_array<ExpectedControl>({
     // 5100,7140 5055x315
     {75, L"Label3", 4, Kind::Label, nullptr, kForm, 340, 476, 337, 21, false, false},
     // 8640,7620 1275x255
-    {76, L"lblVersion", 0, Kind::Label, L"Version 1.0.4", kForm, 576, 508, 85, 17, false, false},
+    {76, L"lblVersion", 0, Kind::Label, kVersionLabel, kForm, 576, 508, 85, 17, false, false},
 });
 // clang-format on
 

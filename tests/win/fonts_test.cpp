@@ -7,6 +7,7 @@
 #include <string>
 
 #include "expected_layout.h"
+#include "expected_version.h"
 #include "frmMain.h"
 #include "harness.h"
 #include "layout_checks.h"
@@ -288,7 +289,7 @@ TEST_F(InProcessTest, FollowsAMoveToADenserMonitorAndBack) {
 }
 
 TEST_F(InProcessTest, VersionLabelIsSetOnLoad) {
-    EXPECT_EQ(Text(C(kVersionPos)), L"Version 1.0.4");
+    EXPECT_EQ(Text(C(kVersionPos)), kVersionLabel);
 }
 
 }  // namespace
