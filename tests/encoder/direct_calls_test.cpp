@@ -53,7 +53,7 @@ TEST(GroupScan, RateFiftyGivesWayToAnyOtherRate) {
     s.optBaudRate[0] = s.optBaudRate[5] = true;
     EXPECT_EQ(WritesFor(s), (Writes{{1, "0462"}, {2, "5"}}));
     for (unsigned i = 1; i < kRates.size(); ++i) {
-        SCOPED_TRACE(kRates[i].caption);
+        SCOPED_TRACE(kRates[i].caption.text);
         s.optBaudRate.fill(false);
         s.optBaudRate[0] = s.optBaudRate[i] = true;
         EXPECT_EQ(WritesFor(s), (Writes{{1, std::string(kRates[i].code) + "62"}, {2, "5"}}));
@@ -64,7 +64,7 @@ TEST(GroupScan, FirstOfTwoRatesWins) {
     SwitchSelection s = InitialSelection();
     for (unsigned i = 1; i < kRates.size(); ++i) {
         for (unsigned j = i + 1; j < kRates.size(); ++j) {
-            SCOPED_TRACE(std::string(kRates[i].caption) + " and " + kRates[j].caption);
+            SCOPED_TRACE(std::string(kRates[i].caption.text) + " and " + kRates[j].caption.text);
             s.optBaudRate.fill(false);
             s.optBaudRate[i] = s.optBaudRate[j] = true;
             EXPECT_EQ(WritesFor(s), (Writes{{1, std::string(kRates[i].code) + "62"}, {2, "5"}}));
@@ -76,7 +76,7 @@ TEST(GroupScan, FirstOfTwoProtocolsWins) {
     SwitchSelection s = InitialSelection();
     for (unsigned i = 0; i < kProtocols.size(); ++i) {
         for (unsigned j = i + 1; j < kProtocols.size(); ++j) {
-            SCOPED_TRACE(std::string(kProtocols[i]) + " and " + kProtocols[j]);
+            SCOPED_TRACE(std::string(kProtocols[i].text) + " and " + kProtocols[j].text);
             s.optProtocol.fill(false);
             s.optProtocol[i] = s.optProtocol[j] = true;
             EXPECT_EQ(WritesFor(s), (Writes{{1, "0B62"}, {2, std::to_string(i)}}));

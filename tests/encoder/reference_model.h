@@ -1,7 +1,7 @@
 // What the switch boxes must show, described independently of the encoder:
 // the transmission pairs and their weights, the rate codes and the writes of
-// each channel choice are plain data, and the expected texts are built from
-// that data with the C library's formatting.
+// each channel choice are the plain data of switch_tables.h, and the expected
+// texts are built from that data with the C library's formatting.
 #pragma once
 
 #include <array>
@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "../switch_tables.h"
 #include "switch_encoder.h"
 
 namespace encoder_test {
@@ -30,8 +31,14 @@ inline Writes Flatten(const SwitchWrites& writes) {
     return flat;
 }
 
-// The transmission pairs, in bit order, and the weight that the odd member
-// adds to the transmission byte.
+using switch_tables::kChannelTargets;
+using switch_tables::kPairWeight;
+using switch_tables::kProtocols;
+using switch_tables::kRates;
+using switch_tables::Target;
+
+// The transmission pairs, in bit order, as indices into kPairs and
+// kPairWeight.
 enum Pair {
     kOperation,
     kDataBit,
@@ -42,44 +49,8 @@ enum Pair {
     kWriteDuringRun,
     kChange
 };
-constexpr std::array<unsigned, 8> kPairWeight = {1, 2, 4, 8, 16, 32, 64, 128};
-
-struct Rate {
-    const char* caption;
-    const char* code;
-};
-constexpr std::array<Rate, 14> kRates = {{{"50", "0F"},
-                                          {"300", "00"},
-                                          {"600", "01"},
-                                          {"1200", "02"},
-                                          {"2400", "03"},
-                                          {"4800", "04"},
-                                          {"9600", "05"},
-                                          {"14400", "06"},
-                                          {"19200", "07"},
-                                          {"28800", "08"},
-                                          {"38400", "09"},
-                                          {"57600", "0A"},
-                                          {"115200", "0B"},
-                                          {"230400", "0C"}}};
-
-constexpr std::array<const char*, 9> kProtocols = {
-    "GX Connection",        "Format 1",       "Format 2",       "Format 3",    "Format 4",
-    "Format 5 (4C Binary)", "Non Procedural", "Bi-directional", "Link Setting"};
 
 enum Channel { kCH1, kCH2, kBoth };
-
-// The switches each channel choice writes, in order; true marks the switch
-// word, false the protocol text.
-struct Target {
-    int number;
-    bool word;
-};
-inline const std::array<std::vector<Target>, 3> kChannelTargets = {{
-    {{1, true}, {2, false}},
-    {{3, true}, {4, false}},
-    {{1, true}, {3, true}, {2, false}, {4, false}},
-}};
 
 inline std::string Hex2(unsigned byte) {
     char text[8];
@@ -108,13 +79,13 @@ inline Writes ExpectedWrites(const std::string& word, const std::string& protoco
 
 inline int RateIndex(const char* caption) {
     for (unsigned i = 0; i < kRates.size(); ++i)
-        if (std::strcmp(kRates[i].caption, caption) == 0) return static_cast<int>(i);
+        if (std::strcmp(kRates[i].caption.text, caption) == 0) return static_cast<int>(i);
     return -1;
 }
 
 inline int ProtocolIndex(const char* caption) {
     for (unsigned i = 0; i < kProtocols.size(); ++i)
-        if (std::strcmp(kProtocols[i], caption) == 0) return static_cast<int>(i);
+        if (std::strcmp(kProtocols[i].text, caption) == 0) return static_cast<int>(i);
     return -1;
 }
 
@@ -134,9 +105,8 @@ inline void SetPairs(SwitchSelection& s, const std::array<bool, 8>& odd) {
     for (int k = 0; k < 8; ++k) SetPair(s, k, odd[k]);
 }
 
-// The pairs as the window opens: "Independant", "8", "NO", "ODD", "1", "YES",
-// "ENABLE", "DISABLE".
-constexpr std::array<bool, 8> kInitialPairs = {false, true, false, false, false, true, true, false};
+// The pairs as the window opens.
+constexpr std::array<bool, 8> kInitialPairs = switch_tables::kInitialOdd;
 constexpr std::array<bool, 8> kAllEven{};
 constexpr std::array<bool, 8> kAllOdd = {true, true, true, true, true, true, true, true};
 
@@ -151,7 +121,9 @@ inline SwitchSelection Selection(const std::array<bool, 8>& odd, const char* rat
 }
 
 inline SwitchSelection InitialSelection() {
-    return Selection(kInitialPairs, "115200", "Format 5 (4C Binary)", kCH1);
+    return Selection(kInitialPairs, kRates[switch_tables::kInitialRate].caption.text,
+                     kProtocols[switch_tables::kInitialProtocol].text,
+                     Channel(switch_tables::kInitialChannel));
 }
 
 // SettingBit 0..7 as the given pairs must leave them.

@@ -43,8 +43,9 @@ TEST(SwitchDecoder, EveryWindowSelectionReadsBack) {
         for (unsigned rate = 0; rate < kRates.size(); ++rate) {
             for (unsigned protocol = 0; protocol < kProtocols.size(); ++protocol) {
                 for (int channel = kCH1; channel <= kBoth; ++channel) {
-                    const SwitchSelection s = Selection(odd, kRates[rate].caption,
-                                                        kProtocols[protocol], Channel(channel));
+                    const SwitchSelection s =
+                        Selection(odd, kRates[rate].caption.text, kProtocols[protocol].text,
+                                  Channel(channel));
                     const SwitchWrites writes = CalculateSwitches(s, bits);
                     SwitchTexts texts;
                     for (const auto& write : writes) texts.at(write.number - 1) = write.text();
@@ -85,7 +86,7 @@ TEST(SwitchDecoder, EveryWindowSelectionReadsBack) {
                             protoNotes == expectedProto)
                             continue;
                         ADD_FAILURE() << "switch " << target.number << " of state " << state
-                                      << ", rate " << kRates[rate].caption << ", protocol "
+                                      << ", rate " << kRates[rate].caption.text << ", protocol "
                                       << protocol << ", optCH(" << channel << ")";
                         if (++failures == 10) return;
                     }
@@ -114,7 +115,7 @@ TEST(SwitchDecoder, EveryWordOnEverySwitch) {
                     if (std::strtoul(kRates[i].code, nullptr, 16) == value >> 8) rate = int(i);
                 right = rate >= 0
                             ? r.ok() && r.transmission == (value & 0xFF) &&
-                                  r.baudRate == std::strtoul(kRates[rate].caption, nullptr, 10)
+                                  r.baudRate == std::strtoul(kRates[rate].caption.text, nullptr, 10)
                             : r.error == DecodeError::kRateCode;
             }
             if (!right || r.value != value) {

@@ -41,8 +41,9 @@ TEST(WindowSelections, EveryReachableSelectionMatchesTheModel) {
                     for (unsigned i = 8; i < 16; ++i) upperIntact &= bits[i] == sentinels[i];
                     ++checked;
                     if (actual == expected && Low(bits) == BitsOf(odd) && upperIntact) continue;
-                    ADD_FAILURE() << "pairs " << transmission << ", rate \"" << kRates[rate].caption
-                                  << "\", protocol " << protocol << ", optCH(" << channel << ")\n"
+                    ADD_FAILURE() << "pairs " << transmission << ", rate \""
+                                  << kRates[rate].caption.text << "\", protocol " << protocol
+                                  << ", optCH(" << channel << ")\n"
                                   << testing::PrintToString(actual) << "\n  expected "
                                   << testing::PrintToString(expected) << "\n  SettingBit "
                                   << testing::PrintToString(bits);

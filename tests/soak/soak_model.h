@@ -2,14 +2,15 @@
 // kept apart from the window itself: the selected member of every option
 // group, where the keyboard focus is, whether the calculation is enabled,
 // and the text of every switch box. The switch values are worked out from
-// the transmission bits, the rate codes and the channel writes written out
-// here as plain data.
+// the transmission bits, the rate codes and the channel writes of
+// switch_tables.h.
 #pragma once
 
 #include <array>
 #include <string>
 #include <vector>
 
+#include "../switch_tables.h"
 #include "expected_layout.h"
 
 namespace soak {
@@ -28,20 +29,21 @@ struct GroupInfo {
     int members;
 };
 inline constexpr std::array<GroupInfo, kGroupCount> kGroups{{
-    {"OptOperation", 0, 2},   // "Operation Setting"
-    {"OptOperation", 2, 2},   // "Data Bit"
-    {"OptOperation", 4, 2},   // "Parity Bit"
-    {"OptOperation", 6, 2},   // "Odd/Even"
-    {"OptOperation", 8, 2},   // "Stop Bit"
-    {"OptOperation", 10, 2},  // "Check Sum"
-    {"OptOperation", 12, 2},  // "Write During RUN"
-    {"OptOperation", 14, 2},  // "Change Setting"
-    {"optBaudRate", 0, 14},
-    {"optProtocol", 0, 9},
-    {"optCH", 0, 3},
+    {"OptOperation", 0, 2},  // switch_tables::kPairs in order
+    {"OptOperation", 2, 2},
+    {"OptOperation", 4, 2},
+    {"OptOperation", 6, 2},
+    {"OptOperation", 8, 2},
+    {"OptOperation", 10, 2},
+    {"OptOperation", 12, 2},
+    {"OptOperation", 14, 2},
+    {"optBaudRate", 0, static_cast<int>(switch_tables::kRates.size())},
+    {"optProtocol", 0, static_cast<int>(switch_tables::kProtocols.size())},
+    {"optCH", 0, static_cast<int>(switch_tables::kChannels.size())},
 }};
 
-// The tab position (control ID - 100) of a member of a group.
+// The tab position (control ID - harness::kFirstControlId) of a member of a
+// group.
 constexpr int MemberPosition(int group, int member) {
     return group < kPairGroups       ? harness::OptOperationPos(2 * group + member)
            : group == kRateGroup     ? harness::BaudRatePos(member)
@@ -64,42 +66,19 @@ inline Member MemberAt(int position) {
     return Member{};
 }
 
-// What the window opens with: "Independant", "8", "NO", "ODD", "1", "YES",
-// "ENABLE", "DISABLE"; "115200"; "Format 5 (4C Binary)"; "CH1".
-inline constexpr std::array<int, kGroupCount> kInitialSelection{0, 1, 0, 0, 0, 1, 1, 0, 12, 5, 0};
-
-// The text each rate member puts before the transmission code.
-inline const std::array<const char*, 14> kRateCodes{
-    "0F",  // 50
-    "00",  // 300
-    "01",  // 600
-    "02",  // 1200
-    "03",  // 2400
-    "04",  // 4800
-    "05",  // 9600
-    "06",  // 14400
-    "07",  // 19200
-    "08",  // 28800
-    "09",  // 38400
-    "0A",  // 57600
-    "0B",  // 115200
-    "0C",  // 230400
-};
-
-// What the odd member of transmission pair k adds to the transmission byte.
-inline constexpr std::array<int, kPairGroups> kPairWeights{1, 2, 4, 8, 16, 32, 64, 128};
-
-// The switches written by each channel choice, in order: 'W' marks the
-// switch word (rate code and transmission code), 'P' the protocol digit.
-struct ChannelWrite {
-    int switchNumber;
-    char what;
-};
-inline const std::array<std::vector<ChannelWrite>, 3> kChannelWrites{{
-    {{1, 'W'}, {2, 'P'}},                      // "CH1"
-    {{3, 'W'}, {4, 'P'}},                      // "CH2"
-    {{1, 'W'}, {3, 'W'}, {2, 'P'}, {4, 'P'}},  // "CH1 CH2    Same Setting"
-}};
+// What the window opens with: the member selected in every group.
+constexpr std::array<int, kGroupCount> InitialSelection() {
+    std::array<int, kGroupCount> selected{};
+    for (int k = 0; k < kPairGroups; ++k) {
+        selected[static_cast<std::size_t>(k)] =
+            switch_tables::kInitialOdd[static_cast<std::size_t>(k)] ? 1 : 0;
+    }
+    selected[kRateGroup] = switch_tables::kInitialRate;
+    selected[kProtocolGroup] = switch_tables::kInitialProtocol;
+    selected[kChannelGroup] = switch_tables::kInitialChannel;
+    return selected;
+}
+inline constexpr std::array<int, kGroupCount> kInitialSelection = InitialSelection();
 
 // Keyboard stops that are not options: the ten boxes and the two buttons.
 inline std::vector<int> FixedStops() {
@@ -127,7 +106,7 @@ struct Model {
             stops.push_back(MemberPosition(g, selected[static_cast<std::size_t>(g)]));
         }
         std::vector<int> ordered;
-        for (int position = 0; position < 77; ++position) {
+        for (int position = 0; position < harness::kControlCount; ++position) {
             for (int stop : stops) {
                 if (stop == position) ordered.push_back(position);
             }
@@ -167,7 +146,7 @@ struct Model {
         int byte = 0;
         for (int k = 0; k < kPairGroups; ++k) {
             if (selected[static_cast<std::size_t>(k)] == 1) {
-                byte += kPairWeights[static_cast<std::size_t>(k)];
+                byte += static_cast<int>(switch_tables::kPairWeight[static_cast<std::size_t>(k)]);
             }
         }
         return byte;
@@ -179,7 +158,8 @@ struct Model {
     }
 
     std::wstring SwitchWord() const {
-        const char* rate = kRateCodes[static_cast<std::size_t>(selected[kRateGroup])];
+        const char* rate =
+            switch_tables::kRates[static_cast<std::size_t>(selected[kRateGroup])].code;
         return std::wstring(rate, rate + 2) + TwoHexDigits(TransmissionByte());
     }
 
@@ -189,10 +169,10 @@ struct Model {
 
     // "Calculate Setting" once the calculation is enabled.
     void Calculate() {
-        for (const ChannelWrite& write :
-             kChannelWrites[static_cast<std::size_t>(selected[kChannelGroup])]) {
-            switches[static_cast<std::size_t>(write.switchNumber - 1)] =
-                write.what == 'W' ? SwitchWord() : ProtocolText();
+        for (const switch_tables::Target& write :
+             switch_tables::kChannelTargets[static_cast<std::size_t>(selected[kChannelGroup])]) {
+            switches[static_cast<std::size_t>(write.number - 1)] =
+                write.word ? SwitchWord() : ProtocolText();
         }
     }
 };

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "../switch_tables.h"
 #include "expected_layout.h"
 #include "harness.h"
 
@@ -20,20 +21,27 @@ struct OptionGroup {
 };
 
 inline std::vector<OptionGroup> OptionGroups() {
-    static const char* const kPairCaptions[8] = {"Operation Setting", "Data Bit",      "Parity Bit",
-                                                 "Odd/Even",          "Stop Bit",      "Check Sum",
-                                                 "Write During RUN",  "Change Setting"};
+    using namespace switch_tables;
     std::vector<OptionGroup> groups;
     for (int k = 0; k < 8; ++k) {
-        groups.push_back({kPairCaptions[k], {OptOperationPos(2 * k), OptOperationPos(2 * k + 1)}});
+        groups.push_back({kPairs[static_cast<std::size_t>(k)].frame.text,
+                          {OptOperationPos(2 * k), OptOperationPos(2 * k + 1)}});
     }
-    OptionGroup rates{"Baud Rate", {}};
-    for (int i = 0; i < 14; ++i) rates.members.push_back(BaudRatePos(i));
-    OptionGroup protocols{"Protocol Setting", {}};
-    for (int i = 0; i < 9; ++i) protocols.members.push_back(ProtocolPos(i));
+    OptionGroup rates{kRateFrame.text, {}};
+    for (int i = 0; i < static_cast<int>(kRates.size()); ++i) {
+        rates.members.push_back(BaudRatePos(i));
+    }
+    OptionGroup protocols{kProtocolFrame.text, {}};
+    for (int i = 0; i < static_cast<int>(kProtocols.size()); ++i) {
+        protocols.members.push_back(ProtocolPos(i));
+    }
+    OptionGroup channels{kChannelFrame.text, {}};
+    for (int i = 0; i < static_cast<int>(kChannels.size()); ++i) {
+        channels.members.push_back(ChannelPos(i));
+    }
     groups.push_back(rates);
     groups.push_back(protocols);
-    groups.push_back({"Channel Selection", {ChannelPos(0), ChannelPos(1), ChannelPos(2)}});
+    groups.push_back(channels);
     return groups;
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "expected_layout.h"
+#include "expected_version.h"
 #include "frmMain.h"
 #include "harness.h"
 #include "layout_checks.h"
@@ -83,7 +84,7 @@ class InProcessTest : public ::testing::Test {
         ASSERT_NE(form_.hwnd(), nullptr);
     }
 
-    HWND C(int position) const { return GetDlgItem(form_.hwnd(), 100 + position); }
+    HWND C(int position) const { return GetDlgItem(form_.hwnd(), ControlId(position)); }
 
     // The size a caption needs in the control's own font.
     SIZE TextSize(HWND control) const {
@@ -222,7 +223,7 @@ Geometry GeometryOf(HWND form) {
     Geometry g;
     GetWindowRect(form, &g.window);
     for (const auto& c : kExpectedControls) {
-        HWND control = GetDlgItem(form, 100 + c.position);
+        HWND control = GetDlgItem(form, ControlId(c.position));
         g.controls.push_back(RectInParent(control));
         g.fontHeights.push_back(FontOfControl(control).lfHeight);
     }
@@ -289,7 +290,7 @@ TEST_F(InProcessTest, FollowsAMoveToADenserMonitorAndBack) {
 }
 
 TEST_F(InProcessTest, VersionLabelIsSetOnLoad) {
-    EXPECT_EQ(Text(C(kVersionPos)), L"Version 1.0.4");
+    EXPECT_EQ(Text(C(kVersionPos)), kVersionLabel);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "harness.h"
 
+#include "expected_layout.h"
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -588,14 +590,14 @@ HWND App::Control(int position) const {
     if (position < 0) return nullptr;
     const auto at = static_cast<std::size_t>(position);
     if (at >= controls_.size()) controls_.resize(at + 1, nullptr);
-    if (controls_[at] == nullptr) controls_[at] = GetDlgItem(form_, 100 + position);
+    if (controls_[at] == nullptr) controls_[at] = GetDlgItem(form_, ControlId(position));
     return controls_[at];
 }
 
 int App::PositionOf(HWND control) const {
     if (control == nullptr || GetParent(control) != form_) return -1;
     const int id = GetDlgCtrlID(control);
-    return id >= 100 && id < 177 ? id - 100 : -1;
+    return id >= ControlId(0) && id < ControlId(kControlCount) ? id - kFirstControlId : -1;
 }
 
 int App::FocusedPosition() const {

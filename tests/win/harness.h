@@ -164,7 +164,7 @@ class App {
     DWORD processId() const { return processId_; }
     DWORD threadId() const { return threadId_; }
 
-    // The control at a tab position (ID 100 + position). The form's controls
+    // The control at a tab position (ID ControlId(position)). The form's controls
     // live as long as the form, so each is looked up once: under Wine every
     // GetDlgItem on another process's window asks the server about each
     // child in turn, milliseconds a call.

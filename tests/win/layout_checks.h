@@ -51,7 +51,7 @@ inline void ExpectClientSize(HWND form, int dpi) {
 inline void ExpectControlRects(HWND form, int dpi) {
     const int tolerance = dpi == 96 ? 0 : 1;
     for (const auto& c : kExpectedControls) {
-        HWND control = GetDlgItem(form, 100 + c.position);
+        HWND control = GetDlgItem(form, ControlId(c.position));
         ASSERT_NE(control, nullptr) << Describe(c);
         const RECT actual = RectInParent(control);
         SCOPED_TRACE(Describe(c));

@@ -66,7 +66,8 @@ TEST_F(LayoutTest, WindowHasExactlyTheSeventySevenControls) {
         ids.insert(GetDlgCtrlID(child));
     }
     std::set<int> expected;
-    for (int position = 0; position < 77; ++position) expected.insert(100 + position);
+    for (int position = 0; position < kControlCount; ++position)
+        expected.insert(ControlId(position));
     EXPECT_EQ(ids, expected);
 }
 
@@ -163,19 +164,13 @@ TEST_F(LayoutTest, TextAlignment) {
 }
 
 TEST_F(LayoutTest, InitialSelectionsOnePerGroup) {
-    const std::set<int> selected{
-        OptOperationPos(0),   // "Independant"
-        OptOperationPos(3),   // Data Bit "8"
-        OptOperationPos(4),   // Parity Bit "NO"
-        OptOperationPos(6),   // "ODD"
-        OptOperationPos(8),   // Stop Bit "1"
-        OptOperationPos(11),  // Check Sum "YES"
-        OptOperationPos(13),  // Write During RUN "ENABLE"
-        OptOperationPos(14),  // Change Setting "DISABLE"
-        BaudRatePos(12),      // "115200"
-        ProtocolPos(5),       // "Format 5 (4C Binary)"
-        ChannelPos(0),        // "CH1"
-    };
+    std::set<int> selected{BaudRatePos(switch_tables::kInitialRate),
+                           ProtocolPos(switch_tables::kInitialProtocol),
+                           ChannelPos(switch_tables::kInitialChannel)};
+    for (int k = 0; k < 8; ++k) {
+        selected.insert(OptOperationPos(
+            2 * k + (switch_tables::kInitialOdd[static_cast<std::size_t>(k)] ? 1 : 0)));
+    }
     for (const auto& group : OptionGroups()) {
         for (int member : group.members) {
             EXPECT_EQ(CheckedAt(member), selected.count(member) == 1)

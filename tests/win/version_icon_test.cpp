@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "expected_version.h"
+
 namespace harness {
 namespace {
 
@@ -121,10 +123,10 @@ TEST_F(VersionIconTest, FixedPartIs1004ForAWindowsApplication) {
     ASSERT_GE(length, sizeof(VS_FIXEDFILEINFO));
     const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
     EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
-    EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);  // 1.0
-    EXPECT_EQ(fixed->dwFileVersionLS, 0x00000004u);  // .0.4
-    EXPECT_EQ(fixed->dwProductVersionMS, 0x00010000u);
-    EXPECT_EQ(fixed->dwProductVersionLS, 0x00000004u);
+    EXPECT_EQ(fixed->dwFileVersionMS, kVersionMS);
+    EXPECT_EQ(fixed->dwFileVersionLS, kVersionLS);
+    EXPECT_EQ(fixed->dwProductVersionMS, kVersionMS);
+    EXPECT_EQ(fixed->dwProductVersionLS, kVersionLS);
     EXPECT_EQ(fixed->dwFileFlagsMask, 0u);
     EXPECT_EQ(fixed->dwFileFlags, 0u);
     EXPECT_EQ(fixed->dwFileOS, 4u);    // 32-bit Windows
@@ -153,8 +155,8 @@ TEST_F(VersionIconTest, StringsHaveTheirValues) {
     EXPECT_NE(company, L"<missing>");
     EXPECT_FALSE(company.empty());
     EXPECT_EQ(StringValue(info, L"ProductName"), L"Tessivar");
-    EXPECT_EQ(StringValue(info, L"FileVersion"), L"1.00.0004");
-    EXPECT_EQ(StringValue(info, L"ProductVersion"), L"1.00.0004");
+    EXPECT_EQ(StringValue(info, L"FileVersion"), kVersionString);
+    EXPECT_EQ(StringValue(info, L"ProductVersion"), kVersionString);
     EXPECT_EQ(StringValue(info, L"InternalName"), L"Tessivar");
     EXPECT_EQ(StringValue(info, L"OriginalFilename"), L"Tessivar.exe");
 }
