@@ -77,9 +77,14 @@ class AppTest : public ::testing::Test {
         return texts;
     }
 
-    // Clicks a control and waits until it has the focus.
+    // Clicks a control and waits until it has the focus; a click that goes
+    // astray on a busy display is made again, as a person would.
     bool ClickAndFocus(int position) {
-        return Click(C(position)) && WaitFor([&] { return app_.FocusedPosition() == position; });
+        for (int attempt = 0; attempt < kClickAttempts; ++attempt) {
+            if (!Click(C(position))) return false;
+            if (WaitFor([&] { return app_.FocusedPosition() == position; }, 5s)) return true;
+        }
+        return false;
     }
 
     // Clicks an option button (if it is not selected yet) and waits until
