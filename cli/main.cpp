@@ -200,20 +200,10 @@ int Help() {
 }
 
 void PrintWords(Out& out, const SwitchReading& r) {
-    using namespace tessivar;
+    char words[tessivar::kMaxReadingText];
+    tessivar::DescribeReading(r, words, sizeof words);
     out << "Switch " << r.number << " (CH" << r.channel() << ") ";
-    out.Hex4(r.value) << ": ";
-    if (!r.setsRate()) {
-        out << "protocol " << int{r.protocol} << ", " << r.protocolName() << '\n';
-        return;
-    }
-    out << r.baudRate << " bps, " << (r.has(kEightDataBits) ? "8" : "7") << " data bits, parity "
-        << (r.has(kParityOn) ? "on" : "off") << ", " << (r.has(kEvenParity) ? "even" : "odd")
-        << ", " << (r.has(kTwoStopBits) ? "2 stop bits" : "1 stop bit") << ", sum check "
-        << (r.has(kSumCheckOn) ? "on" : "off") << ", write during RUN "
-        << (r.has(kWriteDuringRunEnabled) ? "enabled" : "disabled") << ", setting change "
-        << (r.has(kSettingChangeEnabled) ? "enabled" : "disabled") << ", "
-        << (r.has(kLinkedOperation) ? "linked" : "independent") << " operation\n";
+    out.Hex4(r.value) << ": " << string_view(words) << '\n';
 }
 
 void PrintJson(Out& out, const SwitchReading& r) {

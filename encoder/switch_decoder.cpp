@@ -177,6 +177,27 @@ std::string_view NoteText(SwitchNote note, int switchNumber) {
     return kNoteTexts[static_cast<std::size_t>(note)][switchNumber <= 2 ? 0 : 1];
 }
 
+std::size_t DescribeReading(const SwitchReading& r, char* buffer, std::size_t size) {
+    Message message(buffer, size);
+    if (!r.ok()) return message.Finish();
+    if (!r.setsRate()) {
+        message << "protocol " << int{r.protocol} << ", " << r.protocolName();
+        return message.Finish();
+    }
+    const auto either = [&r](TransmissionBit bit, std::string_view set, std::string_view clear) {
+        return r.has(bit) ? set : clear;
+    };
+    message << static_cast<int>(r.baudRate) << " bps, " << either(kEightDataBits, "8", "7")
+            << " data bits, parity " << either(kParityOn, "on", "off") << ", "
+            << either(kEvenParity, "even", "odd") << ", "
+            << either(kTwoStopBits, "2 stop bits", "1 stop bit") << ", sum check "
+            << either(kSumCheckOn, "on", "off") << ", write during RUN "
+            << either(kWriteDuringRunEnabled, "enabled", "disabled") << ", setting change "
+            << either(kSettingChangeEnabled, "enabled", "disabled") << ", "
+            << either(kLinkedOperation, "linked", "independent") << " operation";
+    return message.Finish();
+}
+
 std::size_t DescribeError(const SwitchReading& reading, char* buffer, std::size_t size) {
     Message message(buffer, size);
     switch (reading.error) {

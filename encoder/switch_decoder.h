@@ -90,6 +90,16 @@ SwitchReadings DecodeSwitches(const SwitchTexts& texts);
 // The note in words, naming its switch (one line, no full stop).
 std::string_view NoteText(SwitchNote note, int switchNumber);
 
+// The longest line DescribeReading writes, with its terminating '\0'.
+inline constexpr std::size_t kMaxReadingText = 160;
+
+// Writes what a reading without an error sets, in words, into buffer as a
+// '\0'-terminated line without a newline, cut short to fit size; returns its
+// length. Switch 1 and 3: "19200 bps, 7 data bits, parity on, even, ...,
+// independent operation"; Switch 2 and 4: "protocol 4, Format 4". Writes ""
+// for a reading with an error.
+std::size_t DescribeReading(const SwitchReading& reading, char* buffer, std::size_t size);
+
 // The longest message DescribeError writes, with its terminating '\0'.
 inline constexpr std::size_t kMaxErrorMessage = 160;
 
