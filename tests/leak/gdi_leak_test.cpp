@@ -45,40 +45,41 @@ void Mark(const char* name) {
 // the calculation is still disabled and its message box is up.
 bool CalculateAndRepaint(const App& app) {
     DWORD_PTR ignored = 0;
-    if (!SendMessageTimeoutW(app.Control(kCalculatePos), BM_CLICK, 0, 0, SMTO_NORMAL, 10000,
-                             &ignored)) {
+    if (!SendMessageTimeoutW(app.Control(kCalculatePos), BM_CLICK, 0, 0, SMTO_NORMAL,
+                             static_cast<UINT>(kForAnswer.limit.count()), &ignored)) {
         return false;
     }
     RedrawWindow(app.form(), nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    return SendMessageTimeoutW(app.form(), WM_NULL, 0, 0, SMTO_NORMAL, 10000, &ignored) != 0;
+    return SendMessageTimeoutW(app.form(), WM_NULL, 0, 0, SMTO_NORMAL,
+                               static_cast<UINT>(kForAnswer.limit.count()), &ignored) != 0;
 }
 
 // Enables the calculation with a click on the contact block and proves it
-// with a first calculation. Under Xvfb a synthetic click now and then goes
-// astray; the calculation then brings up its message box instead, which is
-// closed before the next try.
-bool EnableAndCalculate(const App& app) {
-    constexpr int kAttempts = 3;
-    for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        if (!Click(app.Control(Label3Pos(2)))) return false;
-        // Input arrives in order, but after anything posted: a second click
-        // that visibly moves the focus proves the first one was handled
-        // before Calculate is clicked.
-        const int target = app.FocusedPosition() == Text1Pos(0) ? Text1Pos(1) : Text1Pos(0);
-        if (!Click(app.Control(target))) return false;
-        WaitFor([&] { return app.FocusedPosition() == target; }, 5s);
-        PostMessageW(app.Control(kCalculatePos), BM_CLICK, 0, 0);
-        HWND box = nullptr;
-        WaitFor([&] {
-            box = FindOwnedDialog(app.form());
-            return box != nullptr || Text(app.Control(TxtSWPos(0))) == L"0B62";
-        });
-        if (box == nullptr) return CalculateAndRepaint(app);
-        PostMessageW(box, WM_COMMAND, IDOK, 0);
-        if (!WaitFor([&] { return FindOwnedDialog(app.form()) == nullptr; })) return false;
+// with a first calculation.
+testing::AssertionResult EnableAndCalculate(const App& app) {
+    if (auto clicked = Click(app.Control(Label3Pos(2))); !clicked) return clicked;
+    // Input arrives in order, but after anything posted: a second click
+    // that visibly moves the focus proves the first one was handled before
+    // Calculate is clicked.
+    const int target = app.FocusedPosition() == Text1Pos(0) ? Text1Pos(1) : Text1Pos(0);
+    if (auto clicked = Click(app.Control(target)); !clicked) return clicked;
+    if (!WaitFor(kForInput, [&] { return app.FocusedPosition() == target; })) {
+        return testing::AssertionFailure() << "the click after the contact click was not handled";
     }
-    return false;
+    PostMessageW(app.Control(kCalculatePos), BM_CLICK, 0, 0);
+    HWND box = nullptr;
+    WaitFor(kForInput, [&] {
+        box = FindOwnedDialog(app.form());
+        return box != nullptr || Text(app.Control(TxtSWPos(0))) == L"0B62";
+    });
+    if (box != nullptr) {
+        return testing::AssertionFailure() << "the contact click did not enable the calculation";
+    }
+    if (!CalculateAndRepaint(app)) {
+        return testing::AssertionFailure() << "the program did not calculate and repaint";
+    }
+    return testing::AssertionSuccess();
 }
 
 std::vector<std::string> ReadTrace() {
@@ -95,7 +96,7 @@ std::vector<std::string> ReadTrace() {
 // this program does.
 std::vector<std::string> TraceUpTo(const std::string& last) {
     std::vector<std::string> lines;
-    WaitFor([&] {
+    WaitFor(kForScreen, [&] {
         lines = ReadTrace();
         for (const std::string& line : lines) {
             if (line.find("tessivar-mark " + last) != std::string::npos) return true;
@@ -152,14 +153,16 @@ int FontsOfABareProgram() {
         return -1;
     }
     HWND window = nullptr;
-    WaitFor([&] {
+    WaitFor(kForWindow, [&] {
         for (HWND w : TopLevelWindows(process.dwProcessId)) {
             if (IsWindowVisible(w)) window = w;
         }
         return window != nullptr;
     });
     if (window) PostMessageW(window, WM_CLOSE, 0, 0);
-    const bool exited = WaitForSingleObject(process.hProcess, 20000) == WAIT_OBJECT_0;
+    const bool exited =
+        WaitForSingleObject(process.hProcess, static_cast<DWORD>(kForExit.limit.count())) ==
+        WAIT_OBJECT_0;
     if (!exited) TerminateProcess(process.hProcess, 1);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);

@@ -328,7 +328,7 @@ class ClipboardOwner {
     ClipboardOwner& operator=(const ClipboardOwner&) = delete;
 
     bool Put(const std::wstring& text) const {
-        if (!WaitFor([&] { return OpenClipboard(window_) != FALSE; }, 10s)) return false;
+        if (!WaitFor(kForScreen, [&] { return OpenClipboard(window_) != FALSE; })) return false;
         bool ok = EmptyClipboard() != FALSE;
         if (ok) {
             const SIZE_T bytes = (text.size() + 1) * sizeof(wchar_t);
@@ -378,8 +378,21 @@ class SoakTest : public AppTest {
                      rect.top + kInset + height * action.down / 1000};
     }
 
+    // Clicks a point of a control; on failure clickProblem_ says why.
     bool ClickIn(int position, const Action& action) {
-        return BringToFront(app_.form()) && ClickAt(PointIn(position, action));
+        clickProblem_.clear();
+        if (!BringToFront(app_.form())) {
+            clickProblem_ = "the window did not come to the front";
+            return false;
+        }
+        const testing::AssertionResult clicked = ClickAt(PointIn(position, action));
+        if (!clicked) clickProblem_ = clicked.message();
+        return static_cast<bool>(clicked);
+    }
+
+    std::string Refused(const char* what) const {
+        return clickProblem_.empty() ? std::string("the ") + what + " was refused"
+                                     : "the click failed: " + clickProblem_;
     }
 
     // Keeps the pointer off the "Calculate Setting" button, so that its
@@ -397,12 +410,12 @@ class SoakTest : public AppTest {
     std::string Perform(const Action& action, soak::Model& model) {
         switch (action.kind) {
             case Kind::ClickOption:
-                if (!ClickIn(action.target, action)) return "the click was refused";
+                if (!ClickIn(action.target, action)) return Refused("click");
                 model.Select(action.option.group, action.option.member);
                 model.focus = action.target;
                 return {};
             case Kind::ClickContact:
-                if (!ClickIn(action.target, action)) return "the click was refused";
+                if (!ClickIn(action.target, action)) return Refused("click");
                 model.calcEnabled = true;
                 ++contactClicks_;
                 return {};
@@ -422,7 +435,7 @@ class SoakTest : public AppTest {
             case Kind::TypeSwitch5:
                 if (!ClickIn(action.target, action) || !ToEndOrSelectAll(action.replace) ||
                     !TypeText(action.text)) {
-                    return "the input was refused";
+                    return Refused("input");
                 }
                 model.focus = action.target;
                 model.switches[4] = action.replace ? action.text : model.switches[4] + action.text;
@@ -432,14 +445,14 @@ class SoakTest : public AppTest {
                 if (!clipboard_.Put(action.text)) return "the test could not fill the clipboard";
                 if (!ClickIn(action.target, action) || !ToEndOrSelectAll(action.replace) ||
                     !PressChord(VK_CONTROL, 'V')) {
-                    return "the input was refused";
+                    return Refused("input");
                 }
                 model.focus = action.target;
                 model.switches[4] = action.replace ? action.text : model.switches[4] + action.text;
                 return {};
             case Kind::EraseSwitch5:
                 if (!ClickIn(action.target, action) || !PressKey(VK_END)) {
-                    return "the input was refused";
+                    return Refused("input");
                 }
                 for (int i = 0; i < action.count; ++i) {
                     if (!PressKey(VK_BACK)) return "the key was refused";
@@ -453,19 +466,19 @@ class SoakTest : public AppTest {
                 if (!clipboard_.Put(action.text) || !ClickIn(action.target, action) ||
                     !PressKey(VK_END) || !TypeText(action.text) || !PressKey(VK_BACK) ||
                     !PressKey(VK_HOME) || !PressKey(VK_DELETE) || !PressChord(VK_CONTROL, 'V')) {
-                    return "the input was refused";
+                    return Refused("input");
                 }
                 model.focus = action.target;
                 return {};
             case Kind::ClickInert:
-                if (!ClickIn(action.target, action)) return "the click was refused";
+                if (!ClickIn(action.target, action)) return Refused("click");
                 return {};
         }
         return "unknown step";
     }
 
     std::string PerformCalculate(const Action& action, soak::Model& model) {
-        if (!ClickIn(action.target, action)) return "the click was refused";
+        if (!ClickIn(action.target, action)) return Refused("click");
         ParkPointer();
         model.focus = kCalculatePos;
         if (model.calcEnabled) {
@@ -474,7 +487,7 @@ class SoakTest : public AppTest {
         }
         // Not enabled yet: the enable message comes up, and OK closes it.
         HWND box = nullptr;
-        if (!WaitFor([&] { return (box = FindOwnedDialog(app_.form())) != nullptr; })) {
+        if (!WaitFor(kForWindow, [&] { return (box = FindOwnedDialog(app_.form())) != nullptr; })) {
             return "no message box came up while the calculation was not enabled";
         }
         ++messageBoxes_;
@@ -485,9 +498,12 @@ class SoakTest : public AppTest {
                    Printable(contents.caption) + ", " + std::to_string(contents.buttons.size()) +
                    " buttons";
         }
-        if (!Click(contents.buttons[0])) return "the click on OK was refused";
+        if (auto clicked = Click(contents.buttons[0]); !clicked) {
+            return std::string("the click on OK failed: ") + clicked.message();
+        }
         ParkPointer();
-        if (!WaitFor([&] { return !IsWindow(box); })) return "OK did not close the message box";
+        if (!WaitFor(kForWindow, [&] { return !IsWindow(box); }))
+            return "OK did not close the message box";
         return {};
     }
 
@@ -496,14 +512,14 @@ class SoakTest : public AppTest {
     // handled after everything before it. The direction is the one that
     // takes the focus somewhere it was not before the step, so that the
     // wait cannot end before the step itself has been handled.
-    std::string Barrier(soak::Model& model, int focusBefore, std::chrono::milliseconds timeout) {
+    std::string Barrier(soak::Model& model, int focusBefore, const Wait& wait) {
         const int forward = model.NextStop(model.focus, false);
         const bool backwards = forward == focusBefore;
         const int target = backwards ? model.NextStop(model.focus, true) : forward;
         if (!PressKey(VK_TAB, backwards)) return "the key was refused";
         const int expectedBefore = model.focus;
         model.focus = target;
-        if (WaitFor([&] { return app_.FocusedPosition() == target; }, timeout)) return {};
+        if (WaitFor(wait, [&] { return app_.FocusedPosition() == target; })) return {};
         const int now = app_.FocusedPosition();
         if (HWND box = FindOwnedDialog(app_.form())) {
             return "a message box came up: " + Printable(ReadMessageBox(box).text, 60);
@@ -558,6 +574,7 @@ class SoakTest : public AppTest {
 
     BrowserLog log_;
     ClipboardOwner clipboard_;
+    std::string clickProblem_;
     int contactClicks_ = 0;
     int messageBoxes_ = 0;
 };
@@ -574,7 +591,7 @@ TEST_F(SoakTest, RandomUseKeepsTheWindowAsTheUserLeftIt) {
     soak::Model model;
     // Where the program puts the focus when it opens is its own choice; from
     // there on, the model follows every key and click.
-    ASSERT_TRUE(WaitFor([&] { return app_.FocusedPosition() >= 0; }))
+    ASSERT_TRUE(WaitFor(kForInput, [&] { return app_.FocusedPosition() >= 0; }))
         << "no control has the focus at start";
     model.focus = app_.FocusedPosition();
     {
@@ -599,7 +616,8 @@ TEST_F(SoakTest, RandomUseKeepsTheWindowAsTheUserLeftIt) {
         const int focusBefore = model.focus;
         std::string problem = Perform(action, model);
         if (problem.empty()) {
-            problem = Barrier(model, focusBefore, action.kind == Kind::PasteLong ? 180s : 30s);
+            problem = Barrier(model, focusBefore,
+                              action.kind == Kind::PasteLong ? kForLongText : kForInput);
         }
         if (problem.empty()) problem = Check(model);
         if (!problem.empty()) {
@@ -626,8 +644,9 @@ TEST_F(SoakTest, RandomUseKeepsTheWindowAsTheUserLeftIt) {
 
     // Every click on the contact block asked for the page once.
     if (log_.available()) {
-        EXPECT_TRUE(WaitFor(
-            [&] { return log_.Lines().size() >= static_cast<std::size_t>(contactClicks_); }, 60s));
+        EXPECT_TRUE(WaitFor(kForBrowser, [&] {
+            return log_.Lines().size() >= static_cast<std::size_t>(contactClicks_);
+        }));
         EXPECT_EQ(log_.Lines().size(), static_cast<std::size_t>(contactClicks_))
             << "requests to open the web page for " << contactClicks_ << " contact clicks";
     }

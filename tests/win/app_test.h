@@ -47,9 +47,6 @@ inline std::vector<OptionGroup> OptionGroups() {
 
 class AppTest : public ::testing::Test {
   protected:
-    // Clicks whose effect the test waits for are tried this often.
-    static constexpr int kClickAttempts = 3;
-
     // Starts the program; tests that need to set the environment first call
     // it themselves.
     void StartApp() {
@@ -77,28 +74,29 @@ class AppTest : public ::testing::Test {
         return texts;
     }
 
-    // Clicks a control and waits until it has the focus; a click that goes
-    // astray on a busy display is made again, as a person would.
-    bool ClickAndFocus(int position) {
-        for (int attempt = 0; attempt < kClickAttempts; ++attempt) {
-            if (!Click(C(position))) return false;
-            if (WaitFor([&] { return app_.FocusedPosition() == position; }, 5s)) return true;
+    // Clicks a control and waits until it has the focus.
+    testing::AssertionResult ClickAndFocus(int position) {
+        if (auto clicked = Click(C(position)); !clicked) return clicked;
+        if (WaitFor(kForInput, [&] { return app_.FocusedPosition() == position; })) {
+            return testing::AssertionSuccess();
         }
-        return false;
+        return testing::AssertionFailure()
+               << "the click on " << Narrow(TextAt(position)) << " reached it, but the focus is at "
+               << app_.FocusedPosition();
     }
 
     // Clicks an option button (if it is not selected yet) and waits until
-    // the program shows it selected. Under Xvfb a synthetic click now and
-    // then goes astray while a browser request is being started; a person
-    // would click again, and so does this (clicking an option twice is
-    // harmless).
-    bool Choose(int position) {
-        for (int attempt = 0; attempt < kClickAttempts; ++attempt) {
-            if (CheckedAt(position)) return true;
-            if (!Click(C(position))) return false;
-            if (WaitFor([&] { return CheckedAt(position); }, 5s)) return true;
-        }
-        return false;
+    // the program shows it selected.
+    testing::AssertionResult Choose(int position) {
+        if (CheckedAt(position)) return testing::AssertionSuccess();
+        const std::size_t mark = MouseEventMark();
+        if (auto clicked = Click(C(position)); !clicked) return clicked;
+        if (WaitFor(kForInput, [&] { return CheckedAt(position); }))
+            return testing::AssertionSuccess();
+        return testing::AssertionFailure()
+               << "the click on \"" << Narrow(TextAt(position))
+               << "\" reached it, but the option is not selected; mouse events:\n"
+               << DescribeMouseEvents(MouseEventsSince(mark));
     }
 
     // Waits until everything sent to the program so far has been handled:
@@ -106,13 +104,16 @@ class AppTest : public ::testing::Test {
     // handler, and waits for it to take the focus. Input reaches the program
     // in order, so the earlier clicks and keys are done by then. Fails while
     // a modal message box keeps the window from taking clicks.
-    bool Barrier() {
+    testing::AssertionResult Barrier() {
         const int target = app_.FocusedPosition() == Text1Pos(0) ? Text1Pos(1) : Text1Pos(0);
-        for (int attempt = 0; attempt < kClickAttempts; ++attempt) {
-            if (!Click(C(target))) return false;
-            if (WaitFor([&] { return app_.FocusedPosition() == target; }, 5s)) return true;
+        if (auto clicked = Click(C(target)); !clicked) return clicked << "(the barrier)";
+        if (WaitFor(kForInput, [&] { return app_.FocusedPosition() == target; })) {
+            return testing::AssertionSuccess();
         }
-        return false;
+        return testing::AssertionFailure()
+               << "the barrier's click arrived, but its box did not take the focus (focus at "
+               << app_.FocusedPosition()
+               << (IsWindowEnabled(app_.form()) ? ")" : ", window disabled)");
     }
 
     // Presses Tab (or Shift+Tab) `count` times from `start` and returns the
@@ -129,31 +130,37 @@ class AppTest : public ::testing::Test {
     // Selects the whole text of a box with the keyboard, copies it with
     // Ctrl+C, and waits until the clipboard holds `expected`; `copied` gets
     // what it last held.
-    bool CopiesAs(int position, const std::wstring& expected, std::wstring* copied) {
-        if (!OpenClipboard(nullptr)) return false;
+    testing::AssertionResult CopiesAs(int position, const std::wstring& expected,
+                                      std::wstring* copied) {
+        if (!WaitFor(kForScreen, [] { return OpenClipboard(nullptr) != FALSE; })) {
+            return testing::AssertionFailure() << "the clipboard stayed in use";
+        }
         EmptyClipboard();
         CloseClipboard();
-        if (!ClickAndFocus(position) || !PressKey(VK_HOME) || !PressKey(VK_END, true) ||
-            !PressChord(VK_CONTROL, 'C')) {
-            return false;
+        if (auto focused = ClickAndFocus(position); !focused) return focused;
+        if (!PressKey(VK_HOME) || !PressKey(VK_END, true) || !PressChord(VK_CONTROL, 'C')) {
+            return testing::AssertionFailure() << "the keys were refused";
         }
-        return WaitFor([&] {
-            if (!OpenClipboard(nullptr)) return false;
-            if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-                if (const auto* text = static_cast<const wchar_t*>(GlobalLock(data))) {
-                    *copied = text;
-                    GlobalUnlock(data);
+        if (WaitFor(kForScreen, [&] {
+                if (!OpenClipboard(nullptr)) return false;
+                if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+                    if (const auto* text = static_cast<const wchar_t*>(GlobalLock(data))) {
+                        *copied = text;
+                        GlobalUnlock(data);
+                    }
                 }
-            }
-            CloseClipboard();
-            return *copied == expected;
-        });
+                CloseClipboard();
+                return *copied == expected;
+            })) {
+            return testing::AssertionSuccess();
+        }
+        return testing::AssertionFailure() << "the clipboard holds \"" << Narrow(*copied) << "\"";
     }
 
     // Presses a key and waits for the focus to move away from where it is.
     int TabFrom(int current, bool shift) {
         PressKey(VK_TAB, shift);
-        WaitFor([&] { return app_.FocusedPosition() != current; }, 5s);
+        WaitFor(kForInput, [&] { return app_.FocusedPosition() != current; });
         return app_.FocusedPosition();
     }
 

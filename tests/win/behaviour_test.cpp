@@ -37,7 +37,8 @@ TEST_F(BehaviourTest, ClickingEveryMemberSelectsOnlyItAndTouchesNoOtherGroup) {
             SCOPED_TRACE(std::string(group.caption) + ", " + Narrow(TextAt(member)));
             const auto before = OptionStates();
             ASSERT_TRUE(Click(C(member)));
-            ASSERT_TRUE(WaitFor([&] { return CheckedAt(member); })) << "not selected by a click";
+            ASSERT_TRUE(WaitFor(kForInput, [&] { return CheckedAt(member); }))
+                << "not selected by a click";
             ASSERT_TRUE(Barrier());
             for (const auto& [position, wasChecked] : before) {
                 const bool inGroup = std::find(group.members.begin(), group.members.end(),
@@ -129,8 +130,9 @@ TEST_F(BehaviourTest, ArrowKeysMoveTheSelectionWithinItsGroup) {
         ASSERT_TRUE(ClickAndFocus(step.from));
         const auto before = OptionStates();
         ASSERT_TRUE(PressKey(step.key));
-        EXPECT_TRUE(WaitFor([&] { return CheckedAt(step.to); })) << "selection did not move";
-        EXPECT_TRUE(WaitFor([&] { return app_.FocusedPosition() == step.to; }))
+        EXPECT_TRUE(WaitFor(kForInput, [&] { return CheckedAt(step.to); }))
+            << "selection did not move";
+        EXPECT_TRUE(WaitFor(kForInput, [&] { return app_.FocusedPosition() == step.to; }))
             << "focus did not move";
         ASSERT_TRUE(Barrier());
         for (const auto& [position, wasChecked] : before) {
@@ -179,24 +181,38 @@ TEST_F(BehaviourTest, OnlyTheSwitch5BoxTakesTyping) {
     ASSERT_TRUE(ClickAndFocus(TxtSWPos(4)));
     ASSERT_TRUE(PressKey(VK_END));
     ASSERT_TRUE(TypeText(L"31"));
-    EXPECT_TRUE(WaitFor([&] { return TextAt(TxtSWPos(4)) == L"031"; }))
+    EXPECT_TRUE(WaitFor(kForInput, [&] { return TextAt(TxtSWPos(4)) == L"031"; }))
         << Narrow(TextAt(TxtSWPos(4)));
     ASSERT_TRUE(PressKey(VK_HOME));
     ASSERT_TRUE(PressKey(VK_DELETE));
-    EXPECT_TRUE(WaitFor([&] { return TextAt(TxtSWPos(4)) == L"31"; }))
+    EXPECT_TRUE(WaitFor(kForInput, [&] { return TextAt(TxtSWPos(4)) == L"31"; }))
         << Narrow(TextAt(TxtSWPos(4)));
 }
 
+// The number of characters an edit box takes before anything sets its limit,
+// asked of one made here.
+std::size_t DefaultEditLimit() {
+    HWND edit = CreateWindowExW(0, L"EDIT", L"", WS_POPUP | ES_AUTOHSCROLL, 0, 0, 100, 20, nullptr,
+                                nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (edit == nullptr) return 0;
+    const auto limit = static_cast<std::size_t>(SendMessageW(edit, EM_GETLIMITTEXT, 0, 0));
+    DestroyWindow(edit);
+    return limit;
+}
+
 TEST_F(BehaviourTest, Switch5TakesTypingBeyondTheEditControlsDefaultLimit) {
-    // The default limit of an edit box is 30000 or 32767 characters.
-    const std::wstring longText(40000, L'9');
-    ASSERT_TRUE(SetText(C(TxtSWPos(4)), longText));
+    // A box filled up to the default limit, and two more characters typed.
+    const std::size_t limit = DefaultEditLimit();
+    ASSERT_GT(limit, 0u);
+    ASSERT_LT(limit, 100000u) << "the system's edit box has no default limit to go beyond";
+    const std::wstring full(limit, L'9');
+    ASSERT_TRUE(SetText(C(TxtSWPos(4)), full));
     ASSERT_TRUE(ClickAndFocus(TxtSWPos(4)));
     ASSERT_TRUE(PressKey(VK_END));
     ASSERT_TRUE(TypeText(L"12"));
-    EXPECT_TRUE(WaitFor([&] { return TextAt(TxtSWPos(4)).size() == longText.size() + 2; }))
-        << TextAt(TxtSWPos(4)).size() << " characters";
-    EXPECT_EQ(TextAt(TxtSWPos(4)).substr(longText.size()), L"12");
+    EXPECT_TRUE(WaitFor(kForLongText, [&] { return TextAt(TxtSWPos(4)).size() == limit + 2; }))
+        << TextAt(TxtSWPos(4)).size() << " characters, the default limit being " << limit;
+    EXPECT_EQ(TextAt(TxtSWPos(4)).substr(limit), L"12");
 }
 
 TEST_F(BehaviourTest, ReadOnlyTextCanBeSelectedAndCopied) {
@@ -207,7 +223,7 @@ TEST_F(BehaviourTest, ReadOnlyTextCanBeSelectedAndCopied) {
 TEST_F(BehaviourTest, CalculateButtonHasItsToolTip) {
     HWND tooltip = nullptr;
     // The tooltip is made shortly after the window shows.
-    ASSERT_TRUE(WaitFor([&] {
+    ASSERT_TRUE(WaitFor(kForWindow, [&] {
         for (HWND window : TopLevelWindows(app_.processId(), TOOLTIPS_CLASSW)) {
             if (GetWindow(window, GW_OWNER) == app_.form()) tooltip = window;
         }
@@ -215,7 +231,7 @@ TEST_F(BehaviourTest, CalculateButtonHasItsToolTip) {
     })) << "no tooltip window owned by the form";
     HWND calculate = C(kCalculatePos);
     std::vector<Tool> tools;
-    ASSERT_TRUE(WaitFor([&] {
+    ASSERT_TRUE(WaitFor(kForWindow, [&] {
         tools = EnumTools(app_.process(), tooltip);
         return !tools.empty();
     }));
@@ -235,7 +251,7 @@ TEST_F(BehaviourTest, CalculateButtonHasItsToolTip) {
     RECT rect{};
     GetWindowRect(calculate, &rect);
     ASSERT_TRUE(MoveMouseTo(Centre(rect)));
-    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(tooltip) != FALSE; }, 10s));
+    EXPECT_TRUE(WaitFor(kForScreen, [&] { return IsWindowVisible(tooltip) != FALSE; }));
     MoveMouseTo(POINT{0, 0});
 }
 
@@ -249,8 +265,8 @@ TEST_F(BehaviourTest, CloseBoxEndsTheProgram) {
     for (int y = window.top; y < window.top + 48 && closeBox.x < 0; ++y) {
         for (int x = window.right - 1; x > window.right - 80; --x) {
             DWORD_PTR hit = 0;
-            SendMessageTimeoutW(form, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_ABORTIFHUNG, 5000,
-                                &hit);
+            SendMessageTimeoutW(form, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_ABORTIFHUNG,
+                                static_cast<UINT>(kForAnswer.limit.count()), &hit);
             if (hit == HTCLOSE) {
                 closeBox = POINT{x - 2, y + 2};
                 break;

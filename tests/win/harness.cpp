@@ -6,13 +6,14 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstdio>
 #include <cstring>
+#include <mutex>
+#include <sstream>
 
 namespace harness {
 
 namespace {
-
-constexpr UINT kSendTimeoutMs = 5000;
 
 // GetProcAddress with the export's own type, through void (*)() so that no
 // cast-function-type warning is needed.
@@ -21,9 +22,17 @@ Fn ExportAs(HMODULE module, const char* name) {
     return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
 }
 
-bool SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* result) {
-    return SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kSendTimeoutMs,
-                               result) != 0;
+bool SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* result,
+                     const Wait& wait = kForAnswer) {
+    const auto start = std::chrono::steady_clock::now();
+    const bool answered = SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG,
+                                              static_cast<UINT>(wait.limit.count()), result) != 0;
+    NoteWait(wait, std::chrono::steady_clock::now() - start);
+    return answered;
+}
+
+const Wait& ForText(std::size_t length) {
+    return length >= kLongText ? kForLongText : kForAnswer;
 }
 
 bool IsExtendedKey(WORD vk) {
@@ -104,7 +113,58 @@ struct DpiAware {
 };
 const DpiAware kDpiAware;
 
+// The slowest wait of each kind so far, printed when the program ends so
+// that the limits can be checked against what a run needed.
+class SlowestWaits : public testing::Environment {
+  public:
+    static SlowestWaits& Instance() {
+        static SlowestWaits* const instance = [] {
+            auto* environment = new SlowestWaits;  // owned by GoogleTest
+            testing::AddGlobalTestEnvironment(environment);
+            return environment;
+        }();
+        return *instance;
+    }
+
+    void Note(const Wait& wait, std::chrono::steady_clock::duration took) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        for (Entry& entry : entries_) {
+            if (entry.wait == &wait) {
+                entry.slowest = std::max(entry.slowest, took);
+                ++entry.count;
+                return;
+            }
+        }
+        entries_.push_back(Entry{&wait, took, 1});
+    }
+
+    void TearDown() override {
+        std::lock_guard<std::mutex> lock(mutex_);
+        for (const Entry& entry : entries_) {
+            const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(entry.slowest);
+            std::printf("harness: slowest wait for %s: %lld ms of %lld ms (%zu waits)\n",
+                        entry.wait->what, static_cast<long long>(ms.count()),
+                        static_cast<long long>(entry.wait->limit.count()), entry.count);
+        }
+    }
+
+  private:
+    struct Entry {
+        const Wait* wait;
+        std::chrono::steady_clock::duration slowest;
+        std::size_t count;
+    };
+    std::mutex mutex_;
+    std::vector<Entry> entries_;
+};
+// Registered before the tests run, as GoogleTest requires of environments.
+[[maybe_unused]] const SlowestWaits& kSlowestWaits = SlowestWaits::Instance();
+
 }  // namespace
+
+void NoteWait(const Wait& wait, std::chrono::steady_clock::duration took) {
+    SlowestWaits::Instance().Note(wait, took);
+}
 
 // --- Text and paths -------------------------------------------------------
 
@@ -177,7 +237,7 @@ std::wstring Text(HWND window) {
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
     DWORD_PTR copied = 0;
     if (!SendWithTimeout(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                         &copied)) {
+                         &copied, ForText(text.size()))) {
         return {};
     }
     text.resize(std::min<std::size_t>(static_cast<std::size_t>(copied), text.size() - 1));
@@ -186,8 +246,8 @@ std::wstring Text(HWND window) {
 
 bool SetText(HWND window, const std::wstring& text) {
     DWORD_PTR result = 0;
-    return SendWithTimeout(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
-                           &result) &&
+    return SendWithTimeout(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), &result,
+                           ForText(text.size())) &&
            result != 0;
 }
 
@@ -244,23 +304,204 @@ bool Sync(HWND window) {
 bool BringToFront(HWND window) {
     if (GetForegroundWindow() == window) return true;
     SetForegroundWindow(window);
-    return WaitFor([&] { return GetForegroundWindow() == window; }, 5s);
+    return WaitFor(kForWindow, [&] { return GetForegroundWindow() == window; });
 }
 
-bool MoveMouseTo(POINT screen) {
-    SetCursorPos(screen.x, screen.y);
+// --- Watching the mouse -----------------------------------------------------
+
+namespace {
+
+// Every mouse event the system handles, as a low-level hook sees it on its
+// way to a window: where it happened, whether a program made it (the
+// harness's own presses and releases carry its tags; SetCursorPos shows as a
+// move set by a program), and what lay under it.
+class MouseWatch {
+  public:
+    static MouseWatch& Instance() {
+        static MouseWatch watch;
+        return watch;
+    }
+
+    // Starts the hook's thread once; false if the hook could not be set.
+    bool Ready() { return ready_; }
+
+    std::vector<MouseEvent> Events() const {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return events_;
+    }
+    std::size_t Count() const {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return events_.size();
+    }
+
+  private:
+    MouseWatch() {
+        HANDLE started = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        thread_ = std::thread([this, started] {
+            // The hook runs on this thread while it waits for messages; the
+            // system gives each event to it before any window sees it.
+            SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_HIGHEST);
+            hook_ = SetWindowsHookExW(WH_MOUSE_LL, HookProc, GetModuleHandleW(nullptr), 0);
+            threadId_ = GetCurrentThreadId();
+            ready_ = hook_ != nullptr;
+            SetEvent(started);
+            MSG msg;
+            while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+            if (hook_) UnhookWindowsHookEx(hook_);
+        });
+        WaitForSingleObject(started, INFINITE);
+        CloseHandle(started);
+    }
+    ~MouseWatch() {
+        PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
+        if (thread_.joinable()) thread_.join();
+    }
+
+    static LRESULT CALLBACK HookProc(int code, WPARAM message, LPARAM lParam) {
+        if (code == HC_ACTION) {
+            const auto* info = reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam);
+            MouseEvent event;
+            event.message = static_cast<UINT>(message);
+            event.point = info->pt;
+            event.injected = (info->flags & LLMHF_INJECTED) != 0;
+            event.tag = info->dwExtraInfo;
+            event.window = WindowFromPoint(info->pt);
+            event.foreground = GetForegroundWindow();
+            MouseWatch& watch = Instance();
+            std::lock_guard<std::mutex> lock(watch.mutex_);
+            watch.events_.push_back(event);
+        }
+        return CallNextHookEx(nullptr, code, message, lParam);
+    }
+
+    mutable std::mutex mutex_;
+    std::vector<MouseEvent> events_;
+    std::thread thread_;
+    DWORD threadId_ = 0;
+    HHOOK hook_ = nullptr;
+    bool ready_ = false;
+};
+
+// Tags that mark the harness's own input in the hook's view.
+ULONG_PTR NextTag() {
+    static ULONG_PTR tag = 0x7E550000;
+    return ++tag;
+}
+
+std::string Describe(HWND window) {
+    if (window == nullptr) return "no window";
+    std::ostringstream out;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    out << Narrow(ClassName(window)) << " \"" << Narrow(Text(window)) << "\" (process " << pid
+        << ")";
+    return out.str();
+}
+
+const char* MessageName(UINT message) {
+    switch (message) {
+        case WM_MOUSEMOVE:
+            return "move";
+        case WM_LBUTTONDOWN:
+            return "press";
+        case WM_LBUTTONUP:
+            return "release";
+        default:
+            return "other";
+    }
+}
+
+}  // namespace
+
+std::vector<MouseEvent> MouseEventsSince(std::size_t mark) {
+    std::vector<MouseEvent> events = MouseWatch::Instance().Events();
+    if (mark >= events.size()) return {};
+    return std::vector<MouseEvent>(events.begin() + static_cast<std::ptrdiff_t>(mark),
+                                   events.end());
+}
+
+std::size_t MouseEventMark() {
+    return MouseWatch::Instance().Count();
+}
+
+std::string DescribeMouseEvents(const std::vector<MouseEvent>& events) {
+    std::ostringstream out;
+    for (const MouseEvent& e : events) {
+        out << "  " << MessageName(e.message) << " at (" << e.point.x << ", " << e.point.y << ")"
+            << (!e.injected  ? " reported by the display"
+                : e.tag != 0 ? " by the harness"
+                             : " set by a program")
+            << " over " << Describe(e.window);
+        if (e.foreground != GetAncestor(e.window, GA_ROOT)) {
+            out << ", " << Describe(e.foreground) << " in front";
+        }
+        out << "\n";
+    }
+    return out.str();
+}
+
+namespace {
+
+// An absolute pointer position as SendInput takes it: normalised, rounded up
+// so that it maps back onto the pixel.
+void SetPoint(MOUSEINPUT& input, POINT screen) {
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);
-    std::vector<INPUT> inputs(1);
-    inputs[0].type = INPUT_MOUSE;
-    // Normalised coordinates, rounded up so that they map back onto the pixel.
-    inputs[0].mi.dx = (screen.x * 65536 + width - 1) / width;
-    inputs[0].mi.dy = (screen.y * 65536 + height - 1) / height;
-    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    return Send(inputs);
+    input.dx = (screen.x * 65536 + width - 1) / width;
+    input.dy = (screen.y * 65536 + height - 1) / height;
+    input.dwFlags |= MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
 }
 
-bool ClickAt(POINT screen) {
+bool IsAt(const MouseEvent& event, POINT screen) {
+    return event.point.x == screen.x && event.point.y == screen.y;
+}
+
+}  // namespace
+
+testing::AssertionResult MoveMouseTo(POINT screen) {
+    MouseWatch& watch = MouseWatch::Instance();
+    POINT at{};
+    if (GetCursorPos(&at) && at.x == screen.x && at.y == screen.y) {
+        return testing::AssertionSuccess();
+    }
+    const std::size_t mark = watch.Count();
+    if (!SetCursorPos(screen.x, screen.y)) {
+        return testing::AssertionFailure() << "the system refused the move";
+    }
+    // Under Wine on X, the move is carried out on the X display too, and
+    // the X server reports it back to the program whose window lies under
+    // the pointer, as it reports a real mouse; that program's display driver
+    // turns the report into a move of its own when it next reads its X
+    // events, which is late when it was busy (starting the browser, say). An
+    // unawaited report would put the pointer back where it was between a
+    // later move and its press, or between the press and the release. So
+    // the move is done only once the display has reported it: the reports
+    // come in order, so every earlier one has been handled by then. Over no
+    // window there is no one to report it.
+    HWND over = WindowFromPoint(screen);
+    const bool reported = over != nullptr && over != GetDesktopWindow();
+    std::vector<MouseEvent> events;
+    const bool done = WaitFor(kForPointer, [&] {
+        if (!GetCursorPos(&at) || at.x != screen.x || at.y != screen.y) return false;
+        if (!reported || !watch.Ready()) return true;
+        events = MouseEventsSince(mark);
+        for (const MouseEvent& e : events) {
+            if (!e.injected && IsAt(e, screen)) return true;
+        }
+        return false;
+    });
+    if (done) return testing::AssertionSuccess();
+    return testing::AssertionFailure()
+           << "the pointer did not settle at (" << screen.x << ", " << screen.y << "): it is at ("
+           << at.x << ", " << at.y << "); the mouse events since the move:\n"
+           << DescribeMouseEvents(MouseEventsSince(mark));
+}
+
+testing::AssertionResult ClickAt(POINT screen) {
+    MouseWatch& watch = MouseWatch::Instance();
+    if (!watch.Ready()) {
+        return testing::AssertionFailure() << "no low-level mouse hook: cannot see clicks arrive";
+    }
     // Two clicks close together in place and time make a double click, which
     // controls treat differently (an edit box then keeps its focus where it
     // was, a label reports a double click). Each click here is a click of
@@ -272,40 +513,77 @@ bool ClickAt(POINT screen) {
         std::abs(screen.y - lastPoint.y) <= GetSystemMetrics(SM_CYDOUBLECLK)) {
         std::this_thread::sleep_until(lastTime + doubleClickTime);
     }
-    // The pointer must be where the click is meant to land: on a busy
-    // machine the move can be overtaken by the display's report of an
-    // earlier pointer position, so it is made again until it holds.
-    for (int attempt = 0;; ++attempt) {
-        if (!MoveMouseTo(screen)) return false;
-        POINT at{};
-        if (WaitFor(
-                [&] { return GetCursorPos(&at) && at.x == screen.x && at.y == screen.y; }, 1s)) {
-            break;
-        }
-        if (attempt == 2) return false;
-    }
+    if (auto moved = MoveMouseTo(screen); !moved) return moved;
+
+    const std::size_t mark = watch.Count();
+    const ULONG_PTR pressTag = NextTag();
+    const ULONG_PTR releaseTag = NextTag();
     std::vector<INPUT> inputs(2);
-    inputs[0].type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[1].type = INPUT_MOUSE;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    const bool sent = Send(inputs);
+    for (std::size_t i = 0; i < 2; ++i) {
+        inputs[i].type = INPUT_MOUSE;
+        inputs[i].mi.dwFlags = i == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+        inputs[i].mi.dwExtraInfo = i == 0 ? pressTag : releaseTag;
+        // The press and the release carry the point themselves.
+        SetPoint(inputs[i].mi, screen);
+    }
+    if (!Send(inputs)) return testing::AssertionFailure() << "the system refused the click";
     lastPoint = screen;
     lastTime = std::chrono::steady_clock::now();
-    return sent;
+
+    // The click is made once the system has handled both halves at the point,
+    // with no other move between them (one would make a button let go).
+    std::vector<MouseEvent> events;
+    std::ptrdiff_t press = -1;
+    std::ptrdiff_t release = -1;
+    WaitFor(kForPointer, [&] {
+        events = MouseEventsSince(mark);
+        for (std::size_t i = 0; i < events.size(); ++i) {
+            if (events[i].tag == pressTag) press = static_cast<std::ptrdiff_t>(i);
+            if (events[i].tag == releaseTag) release = static_cast<std::ptrdiff_t>(i);
+        }
+        return press >= 0 && release >= 0;
+    });
+    std::string problem;
+    if (press < 0 || release < 0) {
+        problem = "was not seen whole";
+    } else if (!IsAt(events[static_cast<std::size_t>(press)], screen) ||
+               !IsAt(events[static_cast<std::size_t>(release)], screen)) {
+        problem = "went astray";
+    } else {
+        for (std::ptrdiff_t i = press + 1; i < release; ++i) {
+            if (!IsAt(events[static_cast<std::size_t>(i)], screen))
+                problem = "was broken by a move";
+        }
+    }
+    if (problem.empty()) return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "the click at (" << screen.x << ", " << screen.y << ") "
+                                       << problem << "; the mouse events since the press:\n"
+                                       << DescribeMouseEvents(events);
 }
 
-bool Click(HWND control) {
+testing::AssertionResult Click(HWND control) {
     HWND top = GetAncestor(control, GA_ROOT);
-    BringToFront(top);
+    if (!BringToFront(top)) {
+        return testing::AssertionFailure() << Describe(top) << " did not come to the front; "
+                                           << Describe(GetForegroundWindow()) << " is there";
+    }
     RECT rect{};
     GetWindowRect(control, &rect);
-    if (ClickAt(Centre(rect))) return true;
-    // The system refused synthetic input: deliver the click to the control.
-    if (SameClass(control, L"Button")) return PostMessageW(control, BM_CLICK, 0, 0) != 0;
-    const LPARAM at = MAKELPARAM((rect.right - rect.left) / 2, (rect.bottom - rect.top) / 2);
-    return PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, at) &&
-           PostMessageW(control, WM_LBUTTONUP, 0, at);
+    const POINT centre = Centre(rect);
+    const std::size_t mark = MouseEventMark();
+    testing::AssertionResult clicked = ClickAt(centre);
+    if (!clicked) return clicked << "(clicking " << Describe(control) << ")";
+    for (const MouseEvent& e : MouseEventsSince(mark)) {
+        if (e.message == WM_LBUTTONDOWN || e.message == WM_LBUTTONUP) {
+            if (GetAncestor(e.window, GA_ROOT) != top) {
+                return testing::AssertionFailure()
+                       << "the " << MessageName(e.message) << " for " << Describe(control)
+                       << " reached " << Describe(e.window) << "; the mouse events:\n"
+                       << DescribeMouseEvents(MouseEventsSince(mark));
+            }
+        }
+    }
+    return testing::AssertionSuccess();
 }
 
 bool PressKey(WORD virtualKey, bool shift) {
@@ -480,7 +758,7 @@ Image CaptureSettled(HWND window) {
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     Sync(window);
     Image last = CaptureClient(window);
-    WaitFor([&] {
+    WaitFor(kForScreen, [&] {
         std::this_thread::sleep_for(100ms);
         Image next = CaptureClient(window);
         const bool same = next == last;
@@ -567,7 +845,7 @@ bool App::Start(const std::wstring& exePath, std::wstring* error) {
     process_ = info.hProcess;
     processId_ = info.dwProcessId;
 
-    WaitFor([&] {
+    WaitFor(kForWindow, [&] {
         if (!Running()) return true;
         for (HWND window : TopLevelWindows(processId_, L"TessivarForm")) {
             if (Text(window) == L"TESSIVAR" && IsWindowVisible(window)) {
@@ -608,15 +886,19 @@ bool App::Running() const {
     return process_ != nullptr && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
 }
 
-bool App::WaitForExit(std::chrono::milliseconds timeout) const {
+bool App::WaitForExit() const {
     if (process_ == nullptr) return true;
-    return WaitForSingleObject(process_, static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
+    const auto start = std::chrono::steady_clock::now();
+    const bool ended =
+        WaitForSingleObject(process_, static_cast<DWORD>(kForExit.limit.count())) == WAIT_OBJECT_0;
+    NoteWait(kForExit, std::chrono::steady_clock::now() - start);
+    return ended;
 }
 
 void App::Kill() {
     if (Running()) {
         TerminateProcess(process_, 1);
-        WaitForSingleObject(process_, 10000);
+        WaitForExit();
     }
 }
 

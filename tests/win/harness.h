@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <chrono>
 #include <cstdint>
 #include <memory>
@@ -17,17 +19,67 @@ namespace harness {
 
 using namespace std::chrono_literals;
 
-// Long enough for a slow start under Wine; every wait polls, so a fast
-// machine never waits this long.
-constexpr std::chrono::milliseconds kTimeout = 20s;
+// What a wait waits for, and the longest it may take. Every wait polls, so
+// a quick machine never waits long; a limit only decides when a wait is
+// given up as a failure. Each lies more than ten times beyond the slowest
+// wait of its kind in three whole runs on a 2-core machine with both cores
+// busy (the figure beside each, in 2026-12); every test program prints its
+// own slowest waits at its end, beside their limits.
+struct Wait {
+    const char* what;
+    std::chrono::milliseconds limit;
+};
+// A window of the program coming up, going away or changing state: the
+// program started and its window shown, a message box opened or closed
+// (slowest seen: 4.1 s).
+inline constexpr Wait kForWindow{"a window to come up or go", 60s};
+// The program acting on input it has been given: a click or a key handled,
+// an option selected, the focus moved, a text typed or pasted (5.3 s, the
+// first paste into Switch 5 in a run).
+inline constexpr Wait kForInput{"the program to act on input", 60s};
+// The display reporting the pointer where the harness put it, and the
+// system handing the harness's own click to its hook (1.6 s).
+inline constexpr Wait kForPointer{"the pointer to get where it was put", 30s};
+// The stand-in browser logging a request: the shell starts it through Wine
+// (1.3 s).
+inline constexpr Wait kForBrowser{"the browser to be asked for the page", 60s};
+// The program ending, after Exit, the close box or the harness's own kill
+// (0.3 s).
+inline constexpr Wait kForExit{"the program to end", 30s};
+// The window painted and still, the clipboard free, a tooltip shown
+// (0.5 s).
+inline constexpr Wait kForScreen{"the screen or the clipboard to settle", 30s};
+// A text of thousands of characters set, read, typed onto or pasted into
+// Switch 5: Wine's edit box takes time in proportion to its length (3.2 s,
+// for a box filled up to the edit box's default limit; 0.4 s for a paste of
+// 100,000 characters).
+inline constexpr Wait kForLongText{"the program to handle a long text", 120s};
+// Texts from this many characters on are long.
+inline constexpr std::size_t kLongText = 1000;
+// One message sent to a window of the program and answered: a text read or
+// set, an option's state asked for (1.8 s).
+inline constexpr Wait kForAnswer{"the program to answer a message", 30s};
 
-// Polls pred until it holds or the timeout runs out; returns its last value.
+// Notes how long a wait of this kind took; the slowest of each kind is
+// printed when the test program ends.
+void NoteWait(const Wait& wait, std::chrono::steady_clock::duration took);
+
+// Polls pred until it holds or the wait's limit runs out; returns its last
+// value.
 template <typename Pred>
-bool WaitFor(Pred&& pred, std::chrono::milliseconds timeout = kTimeout) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
+bool WaitFor(const Wait& wait, Pred&& pred) {
+    const auto start = std::chrono::steady_clock::now();
+    const auto deadline = start + wait.limit;
     for (;;) {
-        if (pred()) return true;
-        if (std::chrono::steady_clock::now() >= deadline) return pred();
+        if (pred()) {
+            NoteWait(wait, std::chrono::steady_clock::now() - start);
+            return true;
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
+            const bool last = pred();
+            NoteWait(wait, std::chrono::steady_clock::now() - start);
+            return last;
+        }
         std::this_thread::sleep_for(15ms);
     }
 }
@@ -71,14 +123,30 @@ bool Sync(HWND window);
 
 // Makes window the foreground window, so that keys go to it.
 bool BringToFront(HWND window);
-// A left click at a point on the screen. False if the input was refused.
-bool ClickAt(POINT screen);
+// A left click at a point on the screen, the press and the release each
+// carrying the point. Succeeds once a low-level mouse hook has seen both
+// reach that point; otherwise says what the mouse did instead.
+testing::AssertionResult ClickAt(POINT screen);
 // A left click at the centre of a control, its top-level window brought to
-// the front first. Falls back to BM_CLICK only where the system refuses
-// synthetic input altogether.
-bool Click(HWND control);
-// Moves the pointer without clicking.
-bool MoveMouseTo(POINT screen);
+// the front first; fails, with what happened, unless the press and the
+// release reached that point over the control's own window.
+testing::AssertionResult Click(HWND control);
+
+// A mouse event as the system handled it.
+struct MouseEvent {
+    UINT message = 0;  // WM_MOUSEMOVE, WM_LBUTTONDOWN, ...
+    POINT point{};
+    bool injected = false;  // made by a program, not by the display
+    ULONG_PTR tag = 0;      // the harness's own tag, else what its maker gave
+    HWND window = nullptr;  // the window under the point then
+    HWND foreground = nullptr;
+};
+std::size_t MouseEventMark();
+std::vector<MouseEvent> MouseEventsSince(std::size_t mark);
+std::string DescribeMouseEvents(const std::vector<MouseEvent>& events);
+// Moves the pointer without clicking, and waits until the system and the
+// display agree that it is there.
+testing::AssertionResult MoveMouseTo(POINT screen);
 // A key press; shift held down around it when asked.
 bool PressKey(WORD virtualKey, bool shift = false);
 // A key chord held while another is pressed (Ctrl+C and the like).
@@ -176,7 +244,7 @@ class App {
 
     bool Running() const;
     // Waits for the process to end by itself.
-    bool WaitForExit(std::chrono::milliseconds timeout = kTimeout) const;
+    bool WaitForExit() const;
     // Ends the process at once.
     void Kill();
 

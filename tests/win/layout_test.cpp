@@ -184,7 +184,7 @@ TEST_F(LayoutTest, NoBoxHasALengthLimit) {
         for (int position : {Text1Pos(i), TxtSWPos(i)}) {
             DWORD_PTR limit = 0;
             ASSERT_TRUE(SendMessageTimeoutW(C(position), EM_GETLIMITTEXT, 0, 0, SMTO_ABORTIFHUNG,
-                                            5000, &limit));
+                                            static_cast<UINT>(kForAnswer.limit.count()), &limit));
             // The edit control's largest limit, which EM_SETLIMITTEXT(0) sets.
             EXPECT_GE(limit, 0x7FFFFFFEu)
                 << Narrow(kExpectedControls[position].name) << "(" << i << ")";

@@ -81,7 +81,7 @@ TEST_F(PlantedDllTest, ComctlBesideTheProgramIsNeverLoaded) {
 
     // The tooltip is made shortly after the window shows, once comctl32 is
     // loaded; a planted DLL shows itself when that load happens.
-    WaitFor([&] { return PlantedDllLoaded() || CalculateHasToolTip(); });
+    WaitFor(kForWindow, [&] { return PlantedDllLoaded() || CalculateHasToolTip(); });
     EXPECT_FALSE(PlantedDllLoaded()) << "the comctl32.dll beside the program was loaded";
     EXPECT_TRUE(CalculateHasToolTip()) << "no tooltip on \"Calculate Setting\"";
 }
