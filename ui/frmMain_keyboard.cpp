@@ -20,8 +20,13 @@ bool frmMain::PreTranslateMessage(MSG& msg) {
     if (!hwnd_ || (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd))) return false;
     if (msg.message == WM_KEYDOWN || msg.message == WM_CHAR) {
         // No button has a default or cancel role; the dialog manager takes
-        // Execute for Enter.
-        if (msg.wParam == VK_RETURN || msg.wParam == VK_EXECUTE || msg.wParam == VK_ESCAPE) {
+        // Execute for Enter. Key messages carry virtual keys, character
+        // messages characters: Enter's and Escape's characters have the
+        // keys' codes, but Execute's code is the character '+', which the
+        // Switch 5 box takes as any other.
+        const bool keyDown = msg.message == WM_KEYDOWN;
+        if (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE ||
+            (keyDown && msg.wParam == VK_EXECUTE)) {
             return true;
         }
         const int position = PositionOfWindow(msg.hwnd);

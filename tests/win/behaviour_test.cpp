@@ -215,6 +215,22 @@ TEST_F(BehaviourTest, Switch5TakesTypingBeyondTheEditControlsDefaultLimit) {
     EXPECT_EQ(TextAt(TxtSWPos(4)).substr(limit), L"12");
 }
 
+TEST_F(BehaviourTest, EveryPrintableCharacterCanBeTypedIntoSwitch5) {
+    // Every printable ASCII character, '+' among them (whose code is also
+    // the Execute key's), and some beyond ASCII.
+    std::wstring typed;
+    for (wchar_t c = 0x20; c < 0x7F; ++c) typed += c;
+    typed += L"\u00E9\u00B0\u4E2D\u20AC";
+    ASSERT_TRUE(ClickAndFocus(TxtSWPos(4)));
+    ASSERT_TRUE(PressKey(VK_HOME));
+    ASSERT_TRUE(PressKey(VK_END, true));
+    ASSERT_TRUE(TypeText(typed));
+    // And '+' from the keypad, as a key.
+    ASSERT_TRUE(PressKey(VK_ADD));
+    EXPECT_TRUE(WaitFor(kForInput, [&] { return TextAt(TxtSWPos(4)) == typed + L"+"; }))
+        << Narrow(TextAt(TxtSWPos(4)));
+}
+
 TEST_F(BehaviourTest, ReadOnlyTextCanBeSelectedAndCopied) {
     std::wstring copied;
     EXPECT_TRUE(CopiesAs(Text1Pos(2), L"Switch 3", &copied)) << Narrow(copied);
