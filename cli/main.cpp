@@ -86,11 +86,11 @@ Out Error() {
 // encode's options, one per group of option buttons in the window, in the
 // order of the transmission bits (0 to 7), then rate, protocol, channel.
 // The value chosen is an index into the choices ('|' between them) or, for
-// the rate, into kBaudRates; it is the window's member index within the
+// the rate, into the rates of kOptionGroups; it is the window's member index within the
 // group, and `initial` is the window's initial selection.
 struct Option {
     string_view name;
-    string_view choices;  // empty: one of kBaudRates
+    string_view choices;  // empty: one of kRates
     string_view shown;    // what --help shows for the value, when not the choices
     unsigned initial;
     string_view caption;  // the window's caption for the group
@@ -110,6 +110,8 @@ constexpr std::array<Option, 11> kOptions = {{
     {"--protocol", "0|1|2|3|4|5|6|7|8", "0-8", 5, "Protocol number"},
     {"--channel", "ch1|ch2|both", "", 0, "CH1, CH2, or both with the same setting"},
 }};
+
+constexpr const tessivar::OptionGroup& kRates = tessivar::kOptionGroups[tessivar::kBaudRateGroup];
 
 struct Command {
     string_view name;
@@ -148,8 +150,8 @@ std::optional<unsigned> FindChoice(const Option& option, string_view value) {
             if (c < '0' || c > '9' || bps > 1000000) return std::nullopt;
             bps = bps * 10 + static_cast<std::uint32_t>(c - '0');
         }
-        for (unsigned i = 0; i < tessivar::kBaudRates.size(); ++i) {
-            if (!value.empty() && tessivar::kBaudRates[i] == bps) return i;
+        for (unsigned i = 0; i < kRates.members.size(); ++i) {
+            if (!value.empty() && kRates.members[i].number == bps) return i;
         }
         return std::nullopt;
     }
@@ -164,8 +166,8 @@ std::optional<unsigned> FindChoice(const Option& option, string_view value) {
 
 void ShowAccepted(Out& out, const Option& option) {
     if (option.choices.empty()) {
-        for (unsigned i = 0; i < tessivar::kBaudRates.size(); ++i) {
-            out << (i == 0 ? "" : ", ") << tessivar::kBaudRates[i];
+        for (unsigned i = 0; i < kRates.members.size(); ++i) {
+            out << (i == 0 ? "" : ", ") << kRates.members[i].number;
         }
     } else {
         out << option.choices;
@@ -188,7 +190,7 @@ int Help() {
         for (std::size_t n = option.name.size() + value.size(); n < 38; ++n) out << ' ';
         out << option.caption << "; default ";
         if (option.choices.empty()) {
-            out << tessivar::kBaudRates[option.initial];
+            out << kRates.members[option.initial].number;
         } else {
             out << Choice(option, option.initial);
         }
