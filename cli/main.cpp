@@ -21,6 +21,7 @@
 namespace {
 
 using std::string_view;
+using tessivar::QuotedText;
 using tessivar::SwitchReading;
 
 constexpr int kBadInput = 2;
@@ -73,6 +74,8 @@ class Out {
         return *this << '"';
     }
     Out& Bool(bool value) { return *this << (value ? string_view("true") : "false"); }
+    // Something the user gave, as every error line shows it.
+    Out& operator<<(const QuotedText& text) { return *this << text.view(); }
 
   private:
     std::FILE* stream_;
@@ -300,7 +303,7 @@ int Run(int argc, char** argv) {
     }
     const bool decode = command == kCommands[0].name;
     if (!decode && command != kCommands[1].name) {
-        Error() << "unknown command \"" << command << "\"; give decode or encode\n";
+        Error() << "unknown command " << QuotedText(command) << "; give decode or encode\n";
         return kBadInput;
     }
 
@@ -318,7 +321,8 @@ int Run(int argc, char** argv) {
             return Help();
         } else if (decode && (arg.size() < 3 || !arg.starts_with("--"))) {
             if (switches == texts.size()) {
-                Error() << "decode: \"" << arg << "\" is a fifth switch value; give at most four"
+                Error() << "decode: " << QuotedText(arg)
+                        << " is a fifth switch value; give at most four"
                         << " (Switch 1 to 4)\n";
                 return kBadInput;
             }
@@ -331,8 +335,8 @@ int Run(int argc, char** argv) {
             }
             if (option == nullptr) {
                 Error() << command << ": unknown "
-                        << (arg.starts_with("--") ? "option" : "argument") << " \"" << arg
-                        << "\" (see tessivar-cli --help)\n";
+                        << (arg.starts_with("--") ? "option" : "argument") << ' ' << QuotedText(arg)
+                        << " (see tessivar-cli --help)\n";
                 return kBadInput;
             }
             const std::optional<unsigned> choice =
@@ -341,7 +345,7 @@ int Run(int argc, char** argv) {
                 Out error = Error();
                 error << option->name;
                 if (i + 1 < argc) {
-                    error << " \"" << string_view(argv[i + 1]) << "\": not a value it takes";
+                    error << ' ' << QuotedText(argv[i + 1]) << ": not a value it takes";
                 } else {
                     error << ": no value";
                 }

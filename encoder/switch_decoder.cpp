@@ -82,21 +82,11 @@ class Message {
         while (count > 0) Put(digits[--count]);
         return *this;
     }
+    Message& operator<<(const QuotedText& text) { return *this << text.view(); }
     void Hex2(unsigned byte) {
         constexpr std::string_view kDigits = "0123456789ABCDEF";
         Put(kDigits[byte / 16 % 16]);
         Put(kDigits[byte % 16]);
-    }
-    // The text in quotes, its start only when long; control characters (which
-    // would break the line) shown as '?'.
-    void Quoted(std::string_view text) {
-        constexpr std::size_t kShown = 24;
-        Put('"');
-        for (std::size_t i = 0; i < text.size() && i < kShown; ++i) {
-            const auto c = static_cast<unsigned char>(text[i]);
-            Put(c < 0x20 || c == 0x7F ? '?' : text[i]);
-        }
-        *this << (text.size() > kShown ? "...\"" : "\"");
     }
     std::size_t Finish() {
         if (size_ != 0) buffer_[length_] = '\0';
@@ -234,14 +224,12 @@ std::size_t DescribeError(const SwitchReading& reading, char* buffer, std::size_
             message << "Switch " << reading.number << ": no such switch; give 1 to 4";
             break;
         case DecodeError::kNotANumber:
-            message << "Switch " << reading.number << ": ";
-            message.Quoted(reading.text);
+            message << "Switch " << reading.number << ": " << QuotedText(reading.text);
             message << " is not a switch value; give 1 to 4 hexadecimal digits (0 to FFFF), "
                        "optionally with 0x before or H after";
             break;
         case DecodeError::kRateCode:
-            message << "Switch " << reading.number << ": ";
-            message.Quoted(reading.text);
+            message << "Switch " << reading.number << ": " << QuotedText(reading.text);
             message << " has the rate code ";
             message.Hex2(reading.value >> 8);
             // Members 1 to 13 have consecutive codes (RateCodeOf), member 0 one of its own.
@@ -255,8 +243,7 @@ std::size_t DescribeError(const SwitchReading& reading, char* buffer, std::size_
             message << " (" << kRates.members[0].number << " bps)";
             break;
         case DecodeError::kProtocol:
-            message << "Switch " << reading.number << ": ";
-            message.Quoted(reading.text);
+            message << "Switch " << reading.number << ": " << QuotedText(reading.text);
             message << " is not a protocol number; give " << kProtocols.members.front().value
                     << " to " << kProtocols.members.back().value;
             break;

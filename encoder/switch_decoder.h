@@ -115,13 +115,40 @@ inline constexpr std::size_t kMaxReadingText = 160;
 // for a reading with an error.
 std::size_t DescribeReading(const SwitchReading& reading, char* buffer, std::size_t size);
 
+// A text that the user gave, as every message that shows it writes it: in
+// double quotes, only its first kShown characters (then "...") when longer,
+// and control characters, which would break the message's one line, as '?'.
+class QuotedText {
+  public:
+    static constexpr std::size_t kShown = 24;
+
+    constexpr explicit QuotedText(std::string_view text) {
+        Put('"');
+        for (std::size_t i = 0; i < text.size() && i < kShown; ++i) {
+            const auto c = static_cast<unsigned char>(text[i]);
+            Put(c < 0x20 || c == 0x7F ? '?' : text[i]);
+        }
+        if (text.size() > kShown) {
+            for (int i = 0; i < 3; ++i) Put('.');
+        }
+        Put('"');
+    }
+    constexpr std::string_view view() const { return {characters_.data(), length_}; }
+
+  private:
+    constexpr void Put(char c) { characters_[length_++] = c; }
+
+    std::array<char, kShown + 5> characters_{};  // the text, two quotes, "..."
+    std::size_t length_ = 0;
+};
+
 // The longest message DescribeError writes, with its terminating '\0'.
 inline constexpr std::size_t kMaxErrorMessage = 160;
 
 // Writes the reading's error in words (which switch, which text, what is
 // accepted) into buffer as a '\0'-terminated line without a newline, cut
-// short to fit size; returns its length. A text of more than 24 characters
-// is shown by its start. Writes "" for a reading without an error.
+// short to fit size; returns its length. The text is shown as QuotedText
+// writes it. Writes "" for a reading without an error.
 std::size_t DescribeError(const SwitchReading& reading, char* buffer, std::size_t size);
 
 }  // namespace tessivar
