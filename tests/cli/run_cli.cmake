@@ -1,9 +1,10 @@
 # Runs tessivar-cli once and checks what it did:
 #   cmake -DCLI=PATH -DARGS=A|B|... -DSTATUS=N [-DSTDOUT=TEXT] [-DSTDOUT_MATCHES=REGEX]
-#         [-DSTDERR_MATCHES=REGEX] [-DSTDERR_ONE_LINE=ON] -P run_cli.cmake
+#         [-DSTDOUT_MAX_WIDTH=N] [-DSTDERR_MATCHES=REGEX] [-DSTDERR_ONE_LINE=ON] -P run_cli.cmake
 # ARGS are separated by '|'; in them {LF}, {TAB} and {ESC} stand for a line
 # feed, a tab and an escape, which then reach the program as they are.
-# STDOUT is the whole expected output. Without STDERR_MATCHES, stderr must
+# STDOUT is the whole expected output; STDOUT_MAX_WIDTH the most characters
+# a line of it may have. Without STDERR_MATCHES, stderr must
 # be empty; with STDERR_ONE_LINE, it must be one line ending in a line feed,
 # with no other control character.
 string(ASCII 10 lf)
@@ -24,6 +25,19 @@ if(DEFINED STDOUT AND NOT out STREQUAL STDOUT)
 endif()
 if(DEFINED STDOUT_MATCHES AND NOT out MATCHES "${STDOUT_MATCHES}")
   string(APPEND problems "stdout does not match ${STDOUT_MATCHES}\n")
+endif()
+if(DEFINED STDOUT_MAX_WIDTH)
+  set(rest "${out}")
+  string(FIND "${rest}" "\n" end)
+  while(NOT end EQUAL -1)
+    if(end GREATER STDOUT_MAX_WIDTH)
+      string(SUBSTRING "${rest}" 0 ${end} line)
+      string(APPEND problems "stdout has a line of ${end} characters: ${line}\n")
+    endif()
+    math(EXPR next "${end} + 1")
+    string(SUBSTRING "${rest}" ${next} -1 rest)
+    string(FIND "${rest}" "\n" end)
+  endwhile()
 endif()
 if(DEFINED STDERR_MATCHES)
   if(NOT err MATCHES "${STDERR_MATCHES}")
