@@ -1,6 +1,9 @@
 // tessivar-cli: the window's calculation on the command line, and its
 // inverse. "decode" reads switch values back into settings; "encode" computes
 // them from settings given as options, through CalculateSwitches itself.
+// The options, and the "settings" that decode --json writes, are the groups
+// of kOptionGroups by name and their members by value, so that a reading's
+// settings, given back to encode, write the same switch.
 //
 // Everything is checked before anything is printed: on bad input the program
 // writes one line to stderr, nothing to stdout, and exits with status 2.
@@ -21,6 +24,7 @@
 namespace {
 
 using std::string_view;
+using tessivar::QuotedText;
 using tessivar::SwitchReading;
 
 constexpr int kBadInput = 2;
@@ -72,7 +76,8 @@ class Out {
         }
         return *this << '"';
     }
-    Out& Bool(bool value) { return *this << (value ? string_view("true") : "false"); }
+    // Something the user gave, as every error line shows it.
+    Out& operator<<(const QuotedText& text) { return *this << text.view(); }
 
   private:
     std::FILE* stream_;
@@ -83,33 +88,8 @@ Out Error() {
     return Out(stderr) << "tessivar-cli: error: ";
 }
 
-// encode's options, one per group of option buttons in the window, in the
-// order of the transmission bits (0 to 7), then rate, protocol, channel.
-// The value chosen is an index into the choices ('|' between them) or, for
-// the rate, into kBaudRates; it is the window's member index within the
-// group, and `initial` is the window's initial selection.
-struct Option {
-    string_view name;
-    string_view choices;  // empty: one of kBaudRates
-    string_view shown;    // what --help shows for the value, when not the choices
-    unsigned initial;
-    string_view caption;  // the window's caption for the group
-};
-constexpr std::size_t kPairs = 8;
-constexpr std::size_t kRate = 8, kProtocol = 9, kChannel = 10;
-constexpr std::array<Option, 11> kOptions = {{
-    {"--operation", "independent|linked", "", 0, "Operation Setting"},
-    {"--data-bit", "7|8", "", 1, "Data Bit"},
-    {"--parity-bit", "no|yes", "", 0, "Parity Bit"},
-    {"--odd-even", "odd|even", "", 0, "Odd/Even"},
-    {"--stop-bit", "1|2", "", 0, "Stop Bit"},
-    {"--check-sum", "no|yes", "", 1, "Check Sum"},
-    {"--write-during-run", "disable|enable", "", 1, "Write During RUN"},
-    {"--change-setting", "disable|enable", "", 0, "Change Setting"},
-    {"--baud-rate", "", "BPS", 12, "Baud rate: 50, 300, 600, ... 115200, 230400"},
-    {"--protocol", "0|1|2|3|4|5|6|7|8", "0-8", 5, "Protocol number"},
-    {"--channel", "ch1|ch2|both", "", 0, "CH1, CH2, or both with the same setting"},
-}};
+using tessivar::kOptionGroups;
+using tessivar::OptionGroup;
 
 struct Command {
     string_view name;
@@ -118,57 +98,78 @@ struct Command {
 };
 constexpr std::array<Command, 2> kCommands = {{
     {"decode", "SW1 [SW2 [SW3 [SW4]]]",
-     "reads Switch 1 to 4 back into settings; - leaves one out. A value is 1 to 4\n"
-     "        hexadecimal digits, optionally with 0x before or H after."},
-    {"encode", "[OPTION VALUE]...",
-     "computes the switch values as the window's \"Calculate Setting\" does.\n"
-     "        Options (each defaults to the window's initial selection):"},
+     "reads Switch 1 to 4 back into settings; - leaves one out. A value is\n"
+     "        1 to 4 hexadecimal digits, optionally with 0x before or H after."},
+    {"encode", "[--NAME VALUE]...",
+     "computes the switch values as the window's \"Calculate Setting\" does,\n"
+     "        from one option per group of its option buttons; * marks the default,\n"
+     "        the window's initial selection:"},
 }};
 
-// The text up to the first '|', or all of it. (Not substr, which can throw:
-// its exception machinery alone would grow the executable fivefold.)
-string_view FirstWord(string_view words) {
-    return string_view(words.data(), std::min(words.find('|'), words.size()));
+// encode's options are the groups of kOptionGroups: "--<name> <value>" picks
+// the member with that value. The group that option `arg` names, or nullptr.
+const OptionGroup* GroupOfOption(string_view arg) {
+    if (!arg.starts_with("--")) return nullptr;
+    arg.remove_prefix(2);
+    const int group = tessivar::FindGroup(arg);
+    return group < 0 ? nullptr : &kOptionGroups[static_cast<std::size_t>(group)];
 }
 
-// The choice'th word of the option's choices (the last one for any beyond).
-string_view Choice(const Option& option, unsigned choice) {
-    string_view rest = option.choices;
-    for (; choice > 0 && rest.find('|') != string_view::npos; --choice) {
-        rest.remove_prefix(rest.find('|') + 1);
+// What --help shows after a member's value: its name for people, where it
+// is more than the value in other letters ("true = YES", but not
+// "odd = ODD").
+string_view ShownLabel(const tessivar::OptionMember& member) {
+    const string_view label = member.Label();
+    const auto lower = [](char c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    };
+    bool same = label.size() == member.value.size();
+    for (std::size_t i = 0; same && i < label.size(); ++i) {
+        same = lower(label[i]) == lower(member.value[i]);
     }
-    return FirstWord(rest);
+    return same ? string_view() : label;
 }
 
-// The index of the value among the option's choices, if it is one.
-std::optional<unsigned> FindChoice(const Option& option, string_view value) {
-    if (option.choices.empty()) {
-        std::uint32_t bps = 0;
-        for (const char c : value) {
-            if (c < '0' || c > '9' || bps > 1000000) return std::nullopt;
-            bps = bps * 10 + static_cast<std::uint32_t>(c - '0');
+// One line per group: the option, then its values with their names for
+// people, wrapped to 80 columns under the first.
+void ShowOptions(Out& out) {
+    std::size_t column = 0;
+    for (const OptionGroup& group : kOptionGroups) column = std::max(column, group.name.size());
+    column += 6;  // "  --" before the name, two blanks after
+    constexpr std::size_t kWidth = 80;
+    for (const OptionGroup& group : kOptionGroups) {
+        out << "  --" << group.name;
+        std::size_t at = 4 + group.name.size();
+        for (; at < column; ++at) out << ' ';
+        for (std::size_t m = 0; m < group.members.size(); ++m) {
+            const string_view value = group.members[m].value;
+            const string_view label = ShownLabel(group.members[m]);
+            const bool initial = m == group.initial;
+            const std::size_t length =
+                value.size() + (initial ? 1 : 0) + (label.empty() ? 0 : 3 + label.size());
+            if (m > 0) {
+                out << ',';
+                ++at;
+                if (at + 1 + length + 1 > kWidth) {
+                    out << '\n';
+                    for (at = 0; at < column; ++at) out << ' ';
+                } else {
+                    out << ' ';
+                    ++at;
+                }
+            }
+            out << value << (initial ? "*" : "");
+            if (!label.empty()) out << " = " << label;
+            at += length;
         }
-        for (unsigned i = 0; i < tessivar::kBaudRates.size(); ++i) {
-            if (!value.empty() && tessivar::kBaudRates[i] == bps) return i;
-        }
-        return std::nullopt;
-    }
-    string_view rest = option.choices;
-    for (unsigned i = 0;; ++i) {
-        const std::size_t bar = rest.find('|');
-        if (FirstWord(rest) == value) return i;
-        if (bar == string_view::npos) return std::nullopt;
-        rest.remove_prefix(bar + 1);
+        out << '\n';
     }
 }
 
-void ShowAccepted(Out& out, const Option& option) {
-    if (option.choices.empty()) {
-        for (unsigned i = 0; i < tessivar::kBaudRates.size(); ++i) {
-            out << (i == 0 ? "" : ", ") << tessivar::kBaudRates[i];
-        }
-    } else {
-        out << option.choices;
+// The values that the group's option takes, for an error line.
+void ShowAccepted(Out& out, const OptionGroup& group) {
+    for (std::size_t m = 0; m < group.members.size(); ++m) {
+        out << (m == 0 ? "" : ", ") << group.members[m].value;
     }
 }
 
@@ -182,19 +183,10 @@ int Help() {
     for (const Command& command : kCommands) {
         out << command.name << "  " << command.purpose << '\n';
     }
-    for (const Option& option : kOptions) {
-        string_view value = option.shown.empty() ? option.choices : option.shown;
-        out << "  " << option.name << ' ' << value;
-        for (std::size_t n = option.name.size() + value.size(); n < 38; ++n) out << ' ';
-        out << option.caption << "; default ";
-        if (option.choices.empty()) {
-            out << tessivar::kBaudRates[option.initial];
-        } else {
-            out << Choice(option, option.initial);
-        }
-        out << '\n';
-    }
-    out << "\n--json  prints one JSON object instead of text.\n"
+    ShowOptions(out);
+    out << "\n--json  prints one JSON object instead of text. In decode's, the \"settings\"\n"
+           "        of each switch are these options: \"--NAME VALUE\" for each of them\n"
+           "        gives an encode that writes that switch again.\n"
            "Bad input: one line on stderr and exit status 2.\n";
     return 0;
 }
@@ -206,25 +198,35 @@ void PrintWords(Out& out, const SwitchReading& r) {
     out.Hex4(r.value) << ": " << string_view(words) << '\n';
 }
 
+// A reading as JSON: its switch and text, the protocol's name for people,
+// what it sets as "settings" (each group the switch sets, channel included,
+// by name, with its member's value as the group's type says), and the notes.
 void PrintJson(Out& out, const SwitchReading& r) {
-    using namespace tessivar;
-    out << "{\"switch\": " << r.number << ", \"channel\": \"CH" << r.channel() << "\", \"text\": ";
+    out << "{\"switch\": " << r.number << ", \"text\": ";
     out.Json(r.text);
-    if (r.setsRate()) {
-        out << ", \"baud_rate\": " << r.baudRate
-            << ", \"operation\": " << (r.has(kLinkedOperation) ? "\"linked\"" : "\"independent\"")
-            << ", \"data_bits\": " << (r.has(kEightDataBits) ? "8" : "7") << ", \"parity\": ";
-        out.Bool(r.has(kParityOn))
-            << ", \"odd_even\": " << (r.has(kEvenParity) ? "\"even\"" : "\"odd\"")
-            << ", \"stop_bits\": " << (r.has(kTwoStopBits) ? "2" : "1") << ", \"check_sum\": ";
-        out.Bool(r.has(kSumCheckOn)) << ", \"write_during_run\": ";
-        out.Bool(r.has(kWriteDuringRunEnabled)) << ", \"change_setting\": ";
-        out.Bool(r.has(kSettingChangeEnabled));
-    } else {
-        out << ", \"protocol\": " << int{r.protocol} << ", \"protocol_name\": ";
+    if (!r.setsRate()) {
+        out << ", \"protocol-name\": ";
         out.Json(r.protocolName());
     }
-    out << ", \"notes\": [";
+    out << ", \"settings\": {";
+    string_view separator;
+    for (std::size_t g = 0; g < kOptionGroups.size(); ++g) {
+        const int member = r.member(g);
+        if (member < 0) continue;
+        const OptionGroup& group = kOptionGroups[g];
+        const string_view value = group.members[static_cast<std::size_t>(member)].value;
+        out << separator;
+        out.Json(group.name) << ": ";
+        // Numbers and booleans are written as they stand (option_groups.h
+        // checks that they are digits, or false and true).
+        if (group.type == tessivar::ValueType::kWord) {
+            out.Json(value);
+        } else {
+            out << value;
+        }
+        separator = ", ";
+    }
+    out << "}, \"notes\": [";
     for (std::size_t i = 0; i < r.noteCount; ++i) {
         out << (i == 0 ? "" : ", ");
         out.Json(NoteText(r.notes[i], r.number));
@@ -262,14 +264,10 @@ int Decode(const tessivar::SwitchTexts& texts, bool json) {
     return 0;
 }
 
-int Encode(const std::array<unsigned, kOptions.size()>& chosen, bool json) {
-    tessivar::SwitchSelection selection;
-    for (std::size_t k = 0; k < kPairs; ++k) selection.OptOperation[2 * k + chosen[k]] = true;
-    selection.optBaudRate[chosen[kRate]] = true;
-    selection.optProtocol[chosen[kProtocol]] = true;
-    selection.optCH[chosen[kChannel]] = true;
+int Encode(const tessivar::GroupChoices& chosen, bool json) {
     std::array<std::int16_t, 16> settingBit{};
-    const tessivar::SwitchWrites writes = tessivar::CalculateSwitches(selection, settingBit);
+    const tessivar::SwitchWrites writes =
+        tessivar::CalculateSwitches(tessivar::SelectionOf(chosen), settingBit);
 
     Out out(stdout);
     if (json) out << "{\"writes\": [";
@@ -298,15 +296,14 @@ int Run(int argc, char** argv) {
     }
     const bool decode = command == kCommands[0].name;
     if (!decode && command != kCommands[1].name) {
-        Error() << "unknown command \"" << command << "\"; give decode or encode\n";
+        Error() << "unknown command " << QuotedText(command) << "; give decode or encode\n";
         return kBadInput;
     }
 
     bool json = false;
     tessivar::SwitchTexts texts;
     std::size_t switches = 0;
-    std::array<unsigned, kOptions.size()> chosen{};
-    for (std::size_t i = 0; i < kOptions.size(); ++i) chosen[i] = kOptions[i].initial;
+    tessivar::GroupChoices chosen = tessivar::InitialChoices();
 
     for (int i = 2; i < argc; ++i) {
         const string_view arg = argv[i];
@@ -316,39 +313,37 @@ int Run(int argc, char** argv) {
             return Help();
         } else if (decode && (arg.size() < 3 || !arg.starts_with("--"))) {
             if (switches == texts.size()) {
-                Error() << "decode: \"" << arg << "\" is a fifth switch value; give at most four"
+                Error() << "decode: " << QuotedText(arg)
+                        << " is a fifth switch value; give at most four"
                         << " (Switch 1 to 4)\n";
                 return kBadInput;
             }
             if (arg != "-") texts[switches] = arg;
             ++switches;
         } else {
-            const Option* option = nullptr;
-            for (const Option& o : kOptions) {
-                if (!decode && o.name == arg) option = &o;
-            }
-            if (option == nullptr) {
+            const OptionGroup* group = decode ? nullptr : GroupOfOption(arg);
+            if (group == nullptr) {
                 Error() << command << ": unknown "
-                        << (arg.starts_with("--") ? "option" : "argument") << " \"" << arg
-                        << "\" (see tessivar-cli --help)\n";
+                        << (arg.starts_with("--") ? "option" : "argument") << ' ' << QuotedText(arg)
+                        << " (see tessivar-cli --help)\n";
                 return kBadInput;
             }
-            const std::optional<unsigned> choice =
-                i + 1 < argc ? FindChoice(*option, argv[i + 1]) : std::nullopt;
-            if (!choice) {
+            const int member = i + 1 < argc ? tessivar::FindMember(*group, argv[i + 1]) : -1;
+            if (member < 0) {
                 Out error = Error();
-                error << option->name;
+                error << "--" << group->name;
                 if (i + 1 < argc) {
-                    error << " \"" << string_view(argv[i + 1]) << "\": not a value it takes";
+                    error << ' ' << QuotedText(argv[i + 1]) << ": not a value it takes";
                 } else {
                     error << ": no value";
                 }
                 error << "; give one of ";
-                ShowAccepted(error, *option);
+                ShowAccepted(error, *group);
                 error << '\n';
                 return kBadInput;
             }
-            chosen[static_cast<std::size_t>(option - kOptions.data())] = *choice;
+            chosen[static_cast<std::size_t>(group - kOptionGroups.data())] =
+                static_cast<std::uint8_t>(member);
             ++i;
         }
     }

@@ -133,6 +133,7 @@ inline constexpr std::size_t kFirstPairGroup = 0;  // groups 0..7: the transmiss
 inline constexpr std::size_t kBaudRateGroup = 8;
 inline constexpr std::size_t kProtocolGroup = 9;
 inline constexpr std::size_t kChannelGroup = 10;
+inline constexpr std::size_t kPairGroupCount = kBaudRateGroup - kFirstPairGroup;
 
 // The rate code of optBaudRate member `member`: 0F for member 0 (50 bps),
 // member - 1 for the members from 1 (300 bps) to 13 (230400 bps).
@@ -162,5 +163,47 @@ constexpr int FindMember(const OptionGroup& group, std::string_view value) {
     }
     return -1;
 }
+
+// Whether every value of the group is written in JSON as its type says:
+// digits for a number, false and true for a boolean's members 0 and 1.
+constexpr bool ValuesAreOfTheirType(const OptionGroup& group) {
+    if (group.type == ValueType::kBoolean) {
+        return group.members.size() == 2 && group.members[0].value == "false" &&
+               group.members[1].value == "true";
+    }
+    for (const OptionMember& member : group.members) {
+        if (member.value.empty()) return false;
+        for (const char c : member.value) {
+            if (group.type == ValueType::kNumber && (c < '0' || c > '9')) return false;
+        }
+    }
+    return true;
+}
+
+// What the code above and every reader of the table take for granted: the
+// groups stand where the constants say, transmission group k sets bit k and
+// has two members, every initial selection is a member, a group's names and
+// values are unique and written as its type says, and the rate codes and
+// members are one to one.
+constexpr bool OptionGroupsAreConsistent() {
+    for (std::size_t g = 0; g < kOptionGroups.size(); ++g) {
+        const OptionGroup& group = kOptionGroups[g];
+        const bool pair = g >= kFirstPairGroup && g < kFirstPairGroup + kPairGroupCount;
+        if (pair != (group.kind == GroupKind::kTransmissionBit)) return false;
+        if (pair && (group.bit != g - kFirstPairGroup || group.members.size() != 2)) return false;
+        if (group.initial >= group.members.size() || !ValuesAreOfTheirType(group)) return false;
+        if (FindGroup(group.name) != static_cast<int>(g)) return false;
+        for (std::size_t m = 0; m < group.members.size(); ++m) {
+            if (FindMember(group, group.members[m].value) != static_cast<int>(m)) return false;
+        }
+    }
+    for (std::size_t m = 0; m < option_data::kBaudRate.size(); ++m) {
+        if (RateMemberOf(RateCodeOf(m)) != static_cast<int>(m)) return false;
+    }
+    return kOptionGroups[kBaudRateGroup].kind == GroupKind::kBaudRate &&
+           kOptionGroups[kProtocolGroup].kind == GroupKind::kProtocol &&
+           kOptionGroups[kChannelGroup].kind == GroupKind::kChannel;
+}
+static_assert(OptionGroupsAreConsistent());
 
 }  // namespace tessivar

@@ -34,12 +34,24 @@ std::optional<std::uint16_t> ParseWord(std::string_view text) {
     return static_cast<std::uint16_t>(word);
 }
 
-// The optBaudRate member of a rate code: 0F is member 0, codes 00 to 0C are
-// members 1 to 13; -1 for any other code.
+constexpr const OptionGroup& kRates = kOptionGroups[kBaudRateGroup];
+constexpr const OptionGroup& kProtocols = kOptionGroups[kProtocolGroup];
+
+// RateMemberOf for every code below 16, worked out when the program is built:
+// one look-up instead of a comparison per rate.
+constexpr std::size_t kRateCodes = 16;
+constexpr std::array<std::int8_t, kRateCodes> kRateMembers = [] {
+    std::array<std::int8_t, kRateCodes> members{};
+    for (unsigned code = 0; code < kRateCodes; ++code) {
+        members[code] = static_cast<std::int8_t>(RateMemberOf(code));
+    }
+    return members;
+}();
+static_assert(RateCodeOf(0) < kRateCodes && RateCodeOf(kRates.members.size() - 1) < kRateCodes,
+              "every rate code is below 16");
+
 int RateMember(unsigned code) {
-    if (code == 0x0F) return 0;
-    if (code <= 0x0C) return static_cast<int>(code) + 1;
-    return -1;
+    return code < kRateCodes ? kRateMembers[code] : -1;
 }
 
 void AddNote(SwitchReading& reading, SwitchNote note) {
@@ -56,11 +68,11 @@ class Message {
         return *this;
     }
     Message& operator<<(int number) {
-        unsigned magnitude = static_cast<unsigned>(number);
-        if (number < 0) {
-            Put('-');
-            magnitude = 0u - magnitude;
-        }
+        if (number < 0) Put('-');
+        const auto magnitude = static_cast<std::uint32_t>(number);
+        return *this << (number < 0 ? 0u - magnitude : magnitude);
+    }
+    Message& operator<<(std::uint32_t magnitude) {
         char digits[10];
         std::size_t count = 0;
         do {
@@ -70,21 +82,11 @@ class Message {
         while (count > 0) Put(digits[--count]);
         return *this;
     }
+    Message& operator<<(const QuotedText& text) { return *this << text.view(); }
     void Hex2(unsigned byte) {
         constexpr std::string_view kDigits = "0123456789ABCDEF";
         Put(kDigits[byte / 16 % 16]);
         Put(kDigits[byte % 16]);
-    }
-    // The text in quotes, its start only when long; control characters (which
-    // would break the line) shown as '?'.
-    void Quoted(std::string_view text) {
-        constexpr std::size_t kShown = 24;
-        Put('"');
-        for (std::size_t i = 0; i < text.size() && i < kShown; ++i) {
-            const auto c = static_cast<unsigned char>(text[i]);
-            Put(c < 0x20 || c == 0x7F ? '?' : text[i]);
-        }
-        *this << (text.size() > kShown ? "...\"" : "\"");
     }
     std::size_t Finish() {
         if (size_ != 0) buffer_[length_] = '\0';
@@ -132,7 +134,7 @@ SwitchReading DecodeSwitch(std::string_view text, int switchNumber) {
     reading.value = *word;
 
     if (!reading.setsRate()) {
-        if (reading.value >= kProtocolNames.size()) {
+        if (reading.value >= kProtocols.members.size()) {
             reading.error = DecodeError::kProtocol;
             return reading;
         }
@@ -145,7 +147,7 @@ SwitchReading DecodeSwitch(std::string_view text, int switchNumber) {
         reading.error = DecodeError::kRateCode;
         return reading;
     }
-    reading.baudRate = kBaudRates[static_cast<std::size_t>(member)];
+    reading.baudRate = kRates.members[static_cast<std::size_t>(member)].number;
     reading.transmission = static_cast<std::uint8_t>(reading.value & 0xFF);
     if (switchNumber == 1 && reading.has(kLinkedOperation)) {
         AddNote(reading, SwitchNote::kLinkedOnCH1);
@@ -173,6 +175,22 @@ SwitchReadings DecodeSwitches(const SwitchTexts& texts) {
     return readings;
 }
 
+int SwitchReading::member(std::size_t group) const {
+    if (!ok() || group >= kOptionGroups.size()) return -1;
+    const OptionGroup& g = kOptionGroups[group];
+    switch (g.kind) {
+        case GroupKind::kTransmissionBit:
+            return setsRate() ? (transmission >> g.bit) & 1 : -1;
+        case GroupKind::kBaudRate:
+            return setsRate() ? RateMember(value >> 8) : -1;
+        case GroupKind::kProtocol:
+            return setsRate() ? -1 : protocol;
+        case GroupKind::kChannel:
+            return channel() - 1;
+    }
+    return -1;
+}
+
 std::string_view NoteText(SwitchNote note, int switchNumber) {
     return kNoteTexts[static_cast<std::size_t>(note)][switchNumber <= 2 ? 0 : 1];
 }
@@ -187,9 +205,8 @@ std::size_t DescribeReading(const SwitchReading& r, char* buffer, std::size_t si
     const auto either = [&r](TransmissionBit bit, std::string_view set, std::string_view clear) {
         return r.has(bit) ? set : clear;
     };
-    message << static_cast<int>(r.baudRate) << " bps, " << either(kEightDataBits, "8", "7")
-            << " data bits, parity " << either(kParityOn, "on", "off") << ", "
-            << either(kEvenParity, "even", "odd") << ", "
+    message << r.baudRate << " bps, " << either(kEightDataBits, "8", "7") << " data bits, parity "
+            << either(kParityOn, "on", "off") << ", " << either(kEvenParity, "even", "odd") << ", "
             << either(kTwoStopBits, "2 stop bits", "1 stop bit") << ", sum check "
             << either(kSumCheckOn, "on", "off") << ", write during RUN "
             << either(kWriteDuringRunEnabled, "enabled", "disabled") << ", setting change "
@@ -207,22 +224,28 @@ std::size_t DescribeError(const SwitchReading& reading, char* buffer, std::size_
             message << "Switch " << reading.number << ": no such switch; give 1 to 4";
             break;
         case DecodeError::kNotANumber:
-            message << "Switch " << reading.number << ": ";
-            message.Quoted(reading.text);
+            message << "Switch " << reading.number << ": " << QuotedText(reading.text);
             message << " is not a switch value; give 1 to 4 hexadecimal digits (0 to FFFF), "
                        "optionally with 0x before or H after";
             break;
         case DecodeError::kRateCode:
-            message << "Switch " << reading.number << ": ";
-            message.Quoted(reading.text);
+            message << "Switch " << reading.number << ": " << QuotedText(reading.text);
             message << " has the rate code ";
             message.Hex2(reading.value >> 8);
-            message << ", which is not one of 00 to 0C (300 to 230400 bps) or 0F (50 bps)";
+            // Members 1 to 13 have consecutive codes (RateCodeOf), member 0 one of its own.
+            message << ", which is not one of ";
+            message.Hex2(RateCodeOf(1));
+            message << " to ";
+            message.Hex2(RateCodeOf(kRates.members.size() - 1));
+            message << " (" << kRates.members[1].number << " to " << kRates.members.back().number
+                    << " bps) or ";
+            message.Hex2(RateCodeOf(0));
+            message << " (" << kRates.members[0].number << " bps)";
             break;
         case DecodeError::kProtocol:
-            message << "Switch " << reading.number << ": ";
-            message.Quoted(reading.text);
-            message << " is not a protocol number; give 0 to 8";
+            message << "Switch " << reading.number << ": " << QuotedText(reading.text);
+            message << " is not a protocol number; give " << kProtocols.members.front().value
+                    << " to " << kProtocols.members.back().value;
             break;
     }
     return message.Finish();

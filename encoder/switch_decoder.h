@@ -9,29 +9,37 @@
 #include <optional>
 #include <string_view>
 
+#include "option_groups.h"
+
 namespace tessivar {
 
-// The rates in bits per second, in the window's order of optBaudRate: member
-// 0 (50 bps) has the rate code 0F, member i from 1 to 13 the code i - 1.
-inline constexpr std::array<std::uint32_t, 14> kBaudRates = {
-    50, 300, 600, 1200, 2400, 4800, 9600, 14400, 19200, 28800, 38400, 57600, 115200, 230400};
+// Called only where TransmissionMaskOf fails: it is not constexpr, so
+// reaching it stops the build.
+inline void NoSuchTransmissionGroup() {}
 
-// The protocols' captions, indexed by protocol number.
-inline constexpr std::array<std::string_view, 9> kProtocolNames = {
-    "GX Connection",        "Format 1",       "Format 2",       "Format 3",    "Format 4",
-    "Format 5 (4C Binary)", "Non Procedural", "Bi-directional", "Link Setting"};
+// The mask of the transmission-byte bit that member 1 of the group called
+// `name` sets.
+consteval std::uint8_t TransmissionMaskOf(std::string_view name) {
+    for (const OptionGroup& group : kOptionGroups) {
+        if (group.name == name && group.kind == GroupKind::kTransmissionBit) {
+            return static_cast<std::uint8_t>(1u << group.bit);
+        }
+    }
+    NoSuchTransmissionGroup();
+    return 0;
+}
 
 // The bits of the transmission byte (the low byte of Switch 1 and Switch 3);
 // bit k is set by the odd member of pair k of OptOperation.
 enum TransmissionBit : std::uint8_t {
-    kLinkedOperation = 1,  // else independent
-    kEightDataBits = 2,    // else 7
-    kParityOn = 4,
-    kEvenParity = 8,  // else odd
-    kTwoStopBits = 16,
-    kSumCheckOn = 32,
-    kWriteDuringRunEnabled = 64,
-    kSettingChangeEnabled = 128,
+    kLinkedOperation = TransmissionMaskOf("operation"),  // else independent
+    kEightDataBits = TransmissionMaskOf("data-bits"),    // else 7
+    kParityOn = TransmissionMaskOf("parity"),
+    kEvenParity = TransmissionMaskOf("odd-even"),  // else odd
+    kTwoStopBits = TransmissionMaskOf("stop-bits"),
+    kSumCheckOn = TransmissionMaskOf("check-sum"),
+    kWriteDuringRunEnabled = TransmissionMaskOf("write-during-run"),
+    kSettingChangeEnabled = TransmissionMaskOf("change-setting"),
 };
 
 enum class DecodeError : std::uint8_t {
@@ -71,7 +79,14 @@ struct SwitchReading {
     int channel() const { return number <= 2 ? 1 : 2; }
     bool setsRate() const { return number == 1 || number == 3; }
     bool has(TransmissionBit bit) const { return (transmission & bit) != 0; }
-    std::string_view protocolName() const { return kProtocolNames[protocol]; }
+    // The protocol in words: the caption of its optProtocol member.
+    std::string_view protocolName() const {
+        return kOptionGroups[kProtocolGroup].members[protocol].Label();
+    }
+    // The member of group kOptionGroups[group] that the reading sets, or -1
+    // when its switch does not set that group or the reading has an error.
+    // Every switch sets its channel: Switch 1 and 2 "ch1", 3 and 4 "ch2".
+    int member(std::size_t group) const;
 };
 
 // Reads one switch text: 1 to 4 hexadecimal digits in either case, followed
@@ -100,13 +115,40 @@ inline constexpr std::size_t kMaxReadingText = 160;
 // for a reading with an error.
 std::size_t DescribeReading(const SwitchReading& reading, char* buffer, std::size_t size);
 
+// A text that the user gave, as every message that shows it writes it: in
+// double quotes, only its first kShown characters (then "...") when longer,
+// and control characters, which would break the message's one line, as '?'.
+class QuotedText {
+  public:
+    static constexpr std::size_t kShown = 24;
+
+    constexpr explicit QuotedText(std::string_view text) {
+        Put('"');
+        for (std::size_t i = 0; i < text.size() && i < kShown; ++i) {
+            const auto c = static_cast<unsigned char>(text[i]);
+            Put(c < 0x20 || c == 0x7F ? '?' : text[i]);
+        }
+        if (text.size() > kShown) {
+            for (int i = 0; i < 3; ++i) Put('.');
+        }
+        Put('"');
+    }
+    constexpr std::string_view view() const { return {characters_.data(), length_}; }
+
+  private:
+    constexpr void Put(char c) { characters_[length_++] = c; }
+
+    std::array<char, kShown + 5> characters_{};  // the text, two quotes, "..."
+    std::size_t length_ = 0;
+};
+
 // The longest message DescribeError writes, with its terminating '\0'.
 inline constexpr std::size_t kMaxErrorMessage = 160;
 
 // Writes the reading's error in words (which switch, which text, what is
 // accepted) into buffer as a '\0'-terminated line without a newline, cut
-// short to fit size; returns its length. A text of more than 24 characters
-// is shown by its start. Writes "" for a reading without an error.
+// short to fit size; returns its length. The text is shown as QuotedText
+// writes it. Writes "" for a reading without an error.
 std::size_t DescribeError(const SwitchReading& reading, char* buffer, std::size_t size);
 
 }  // namespace tessivar

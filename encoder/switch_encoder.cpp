@@ -16,19 +16,21 @@ constexpr Text TwoDigitHex(unsigned value) {
     return {kDigits[value / 16], kDigits[value % 16], '\0', '\0'};
 }
 
-// "0F" for member 0 ("50"), i - 1 for member i; the first selected member
-// from 1 to 13 wins over member 0, and no selection gives the empty text.
-constexpr Text RateCode(const std::array<bool, 14>& optBaudRate) {
+// The rate code of the selected member (RateCodeOf); the first selected
+// member from 1 on wins over member 0, and no selection gives the empty text.
+constexpr Text RateCode(const decltype(SwitchSelection::optBaudRate)& optBaudRate) {
     Text code = kEmpty;
-    if (optBaudRate[0]) code = {'0', 'F', '\0', '\0'};
-    for (unsigned i = 1; i < optBaudRate.size(); ++i) {
-        if (optBaudRate[i]) return TwoDigitHex(i - 1);
+    if (optBaudRate[0]) code = TwoDigitHex(RateCodeOf(0));
+    for (std::size_t i = 1; i < optBaudRate.size(); ++i) {
+        if (optBaudRate[i]) return TwoDigitHex(RateCodeOf(i));
     }
     return code;
 }
 
 // The first selected protocol as one decimal digit, or the empty text.
-constexpr Text ProtocolText(const std::array<bool, 9>& optProtocol) {
+static_assert(std::tuple_size_v<decltype(SwitchSelection::optProtocol)> <= 10,
+              "a protocol number is one decimal digit");
+constexpr Text ProtocolText(const decltype(SwitchSelection::optProtocol)& optProtocol) {
     for (unsigned i = 0; i < optProtocol.size(); ++i) {
         if (optProtocol[i]) return {static_cast<char>('0' + i), '\0', '\0', '\0'};
     }
@@ -48,11 +50,13 @@ SwitchWrites CalculateSwitches(const SwitchSelection& selection,
                                std::array<std::int16_t, 16>& SettingBit) {
     // Bits: bit k is 0 only when the even member of pair k is selected, so a
     // pair with neither member selected counts as its odd member.
-    for (unsigned k = 0; k < 8; ++k) SettingBit[k] = selection.OptOperation[2 * k] ? 0 : 1;
+    for (std::size_t k = 0; k < kPairGroupCount; ++k)
+        SettingBit[k] = selection.OptOperation[2 * k] ? 0 : 1;
 
     // Transmission byte: the bits weighted 1, 2, 4 ... 128.
     unsigned transmissionByte = 0;
-    for (unsigned k = 0; k < 8; ++k) transmissionByte += static_cast<unsigned>(SettingBit[k]) << k;
+    for (std::size_t k = 0; k < kPairGroupCount; ++k)
+        transmissionByte += static_cast<unsigned>(SettingBit[k]) << k;
 
     const Text transmissionCode = TwoDigitHex(transmissionByte);
     const Text rateCode = RateCode(selection.optBaudRate);

@@ -8,18 +8,56 @@
 #include <cstdint>
 #include <string_view>
 
+#include "option_groups.h"
+
 namespace tessivar {
 
 // The selected state of every option button, indexed as the window numbers
 // them. OptOperation holds eight pairs: pair k is members 2k and 2k+1 and
 // gives bit k of the transmission byte. optBaudRate is the rate, optProtocol
 // the protocol number, optCH 0 = CH1, 1 = CH2, 2 = both with one setting.
+// Each has as many members as its groups in kOptionGroups.
 struct SwitchSelection {
-    std::array<bool, 16> OptOperation{};
-    std::array<bool, 14> optBaudRate{};
-    std::array<bool, 9> optProtocol{};
-    std::array<bool, 3> optCH{};
+    std::array<bool, 2 * kPairGroupCount> OptOperation{};
+    std::array<bool, kOptionGroups[kBaudRateGroup].members.size()> optBaudRate{};
+    std::array<bool, kOptionGroups[kProtocolGroup].members.size()> optProtocol{};
+    std::array<bool, kOptionGroups[kChannelGroup].members.size()> optCH{};
 };
+
+// The selection with member chosen[g] of each group kOptionGroups[g]
+// selected, and no other: pair k's member m is OptOperation(2k + m), the
+// other groups' members are their option buttons. A group whose chosen
+// member is past its last has none selected.
+using GroupChoices = std::array<std::uint8_t, kOptionGroups.size()>;
+constexpr SwitchSelection SelectionOf(const GroupChoices& chosen) {
+    SwitchSelection selection;
+    for (std::size_t g = 0; g < kOptionGroups.size(); ++g) {
+        const std::size_t member = chosen[g];
+        if (member >= kOptionGroups[g].members.size()) continue;
+        switch (kOptionGroups[g].kind) {
+            case GroupKind::kTransmissionBit:
+                selection.OptOperation[2 * kOptionGroups[g].bit + member] = true;
+                break;
+            case GroupKind::kBaudRate:
+                selection.optBaudRate[member] = true;
+                break;
+            case GroupKind::kProtocol:
+                selection.optProtocol[member] = true;
+                break;
+            case GroupKind::kChannel:
+                selection.optCH[member] = true;
+                break;
+        }
+    }
+    return selection;
+}
+
+// The window's initial selection: each group's `initial` member.
+constexpr GroupChoices InitialChoices() {
+    GroupChoices chosen{};
+    for (std::size_t g = 0; g < kOptionGroups.size(); ++g) chosen[g] = kOptionGroups[g].initial;
+    return chosen;
+}
 
 // One text for one switch box: switch n goes to txtSW(n - 1). The characters
 // are stored in the write itself, so text() is valid as long as the write is,

@@ -3,7 +3,9 @@
 // known to the compiler: the count comes from the rows, each control names
 // its container, and every name the code or the table uses is looked up
 // when the program is built, so a misspelt name, a container that is not a
-// frame, or a row moved out from under its frame fails to build.
+// frame, or a row moved out from under its frame fails to build. The option
+// buttons' captions and initial selections, and their frames' captions, are
+// those of kOptionGroups, filled in when the program is built.
 #pragma once
 
 #include <windows.h>
@@ -12,6 +14,7 @@
 #include <cstddef>
 #include <string_view>
 
+#include "option_groups.h"
 #include "texts.h"
 
 namespace tessivar {
@@ -42,7 +45,7 @@ enum : unsigned {
     kAlignCenter = 1u << 2,  // centred text
     kReadOnly = 1u << 3,     // text box the user cannot type in
     kContactLine = 1u << 4,  // a line of the maker's contact block: a click is Label3_Click
-    kSelected = 1u << 5,     // option selected when the window opens
+    kSelected = 1u << 5,     // option selected when the window opens (from kOptionGroups)
 };
 
 constexpr COLORREF kDefaultColour = CLR_INVALID;
@@ -82,6 +85,10 @@ struct ControlDef {
     unsigned flags;
 };
 
+// In a row's caption column: the caption comes from kOptionGroups. Every
+// option button has it, and so has every frame that holds option buttons.
+inline constexpr const wchar_t* kFromGroups = nullptr;
+
 // The position that stands for the window itself as a container.
 inline constexpr int kOnFormPosition = -1;
 
@@ -116,60 +123,60 @@ inline constexpr auto kRows = std::to_array<ControlRow>({
     {L"Frame1",        0, K::Frame,  L"",                         kOnForm,           240,  720, 6255, 6015, F::Standard,     kDefault, 0},
 
     // Transmission settings: pair k is OptOperation(2k) (bit 0) and OptOperation(2k+1) (bit 1).
-    {L"Frame2",        0, K::Frame,  L"Operation Setting",        {L"Frame1"},       120,  180, 3195,  675, F::Standard,     kBlue,    0},
-    {L"OptOperation",  0, K::Option, L"Independant",              {L"Frame2", 0},    300,  300, 1395,  315, F::Standard,     kDefault, kSelected},
-    {L"OptOperation",  1, K::Option, L"Linked",                   {L"Frame2", 0},   1980,  300, 1155,  315, F::Standard,     kDefault, 0},
-    {L"Frame2",        1, K::Frame,  L"Data Bit",                 {L"Frame1"},       120,  900, 3195,  675, F::Standard,     kBlue,    0},
-    {L"OptOperation",  2, K::Option, L"7",                        {L"Frame2", 1},    960,  300,  615,  315, F::Standard,     kDefault, 0},
-    {L"OptOperation",  3, K::Option, L"8",                        {L"Frame2", 1},   1980,  300,  975,  315, F::Standard,     kDefault, kSelected},
-    {L"Frame2",        2, K::Frame,  L"Parity Bit",               {L"Frame1"},       120, 1620, 3195,  675, F::Standard,     kBlue,    0},
-    {L"OptOperation",  4, K::Option, L"NO",                       {L"Frame2", 2},    960,  300,  615,  315, F::Standard,     kDefault, kSelected},
-    {L"OptOperation",  5, K::Option, L"YES",                      {L"Frame2", 2},   1980,  300,  855,  315, F::Standard,     kDefault, 0},
-    {L"Frame2",        3, K::Frame,  L"Odd/Even",                 {L"Frame1"},       120, 2340, 3195,  675, F::Standard,     kBlue,    0},
-    {L"OptOperation",  6, K::Option, L"ODD",                      {L"Frame2", 3},    960,  300,  735,  315, F::Standard,     kDefault, kSelected},
-    {L"OptOperation",  7, K::Option, L"EVEN",                     {L"Frame2", 3},   1980,  300,  975,  315, F::Standard,     kDefault, 0},
-    {L"Frame2",        4, K::Frame,  L"Stop Bit",                 {L"Frame1"},       120, 3060, 3195,  675, F::Standard,     kBlue,    0},
-    {L"OptOperation",  8, K::Option, L"1",                        {L"Frame2", 4},    960,  300,  735,  315, F::Standard,     kDefault, kSelected},
-    {L"OptOperation",  9, K::Option, L"2",                        {L"Frame2", 4},   1980,  300,  855,  315, F::Standard,     kDefault, 0},
-    {L"Frame2",        5, K::Frame,  L"Check Sum",                {L"Frame1"},       120, 3780, 3195,  675, F::Standard,     kBlue,    0},
-    {L"OptOperation", 10, K::Option, L"NO",                       {L"Frame2", 5},    960,  300,  735,  315, F::Standard,     kDefault, 0},
-    {L"OptOperation", 11, K::Option, L"YES",                      {L"Frame2", 5},   1980,  300, 1095,  315, F::Standard,     kDefault, kSelected},
-    {L"Frame2",        6, K::Frame,  L"Write During RUN",         {L"Frame1"},       120, 4500, 3195,  675, F::Standard,     kBlue,    0},
-    {L"OptOperation", 12, K::Option, L"DISABLE",                  {L"Frame2", 6},    960,  300, 1035,  315, F::Standard,     kDefault, 0},
-    {L"OptOperation", 13, K::Option, L"ENABLE",                   {L"Frame2", 6},   1980,  300, 1095,  315, F::Standard,     kDefault, kSelected},
-    {L"Frame2",        7, K::Frame,  L"Change Setting",           {L"Frame1"},       120, 5220, 3195,  675, F::Standard,     kBlue,    0},
-    {L"OptOperation", 14, K::Option, L"DISABLE",                  {L"Frame2", 7},    960,  300, 1035,  315, F::Standard,     kDefault, kSelected},
-    {L"OptOperation", 15, K::Option, L"ENABLE",                   {L"Frame2", 7},   1980,  300, 1095,  315, F::Standard,     kDefault, 0},
+    {L"Frame2",        0, K::Frame,  kFromGroups,                 {L"Frame1"},       120,  180, 3195,  675, F::Standard,     kBlue,    0},
+    {L"OptOperation",  0, K::Option, kFromGroups,                 {L"Frame2", 0},    300,  300, 1395,  315, F::Standard,     kDefault, 0},
+    {L"OptOperation",  1, K::Option, kFromGroups,                 {L"Frame2", 0},   1980,  300, 1155,  315, F::Standard,     kDefault, 0},
+    {L"Frame2",        1, K::Frame,  kFromGroups,                 {L"Frame1"},       120,  900, 3195,  675, F::Standard,     kBlue,    0},
+    {L"OptOperation",  2, K::Option, kFromGroups,                 {L"Frame2", 1},    960,  300,  615,  315, F::Standard,     kDefault, 0},
+    {L"OptOperation",  3, K::Option, kFromGroups,                 {L"Frame2", 1},   1980,  300,  975,  315, F::Standard,     kDefault, 0},
+    {L"Frame2",        2, K::Frame,  kFromGroups,                 {L"Frame1"},       120, 1620, 3195,  675, F::Standard,     kBlue,    0},
+    {L"OptOperation",  4, K::Option, kFromGroups,                 {L"Frame2", 2},    960,  300,  615,  315, F::Standard,     kDefault, 0},
+    {L"OptOperation",  5, K::Option, kFromGroups,                 {L"Frame2", 2},   1980,  300,  855,  315, F::Standard,     kDefault, 0},
+    {L"Frame2",        3, K::Frame,  kFromGroups,                 {L"Frame1"},       120, 2340, 3195,  675, F::Standard,     kBlue,    0},
+    {L"OptOperation",  6, K::Option, kFromGroups,                 {L"Frame2", 3},    960,  300,  735,  315, F::Standard,     kDefault, 0},
+    {L"OptOperation",  7, K::Option, kFromGroups,                 {L"Frame2", 3},   1980,  300,  975,  315, F::Standard,     kDefault, 0},
+    {L"Frame2",        4, K::Frame,  kFromGroups,                 {L"Frame1"},       120, 3060, 3195,  675, F::Standard,     kBlue,    0},
+    {L"OptOperation",  8, K::Option, kFromGroups,                 {L"Frame2", 4},    960,  300,  735,  315, F::Standard,     kDefault, 0},
+    {L"OptOperation",  9, K::Option, kFromGroups,                 {L"Frame2", 4},   1980,  300,  855,  315, F::Standard,     kDefault, 0},
+    {L"Frame2",        5, K::Frame,  kFromGroups,                 {L"Frame1"},       120, 3780, 3195,  675, F::Standard,     kBlue,    0},
+    {L"OptOperation", 10, K::Option, kFromGroups,                 {L"Frame2", 5},    960,  300,  735,  315, F::Standard,     kDefault, 0},
+    {L"OptOperation", 11, K::Option, kFromGroups,                 {L"Frame2", 5},   1980,  300, 1095,  315, F::Standard,     kDefault, 0},
+    {L"Frame2",        6, K::Frame,  kFromGroups,                 {L"Frame1"},       120, 4500, 3195,  675, F::Standard,     kBlue,    0},
+    {L"OptOperation", 12, K::Option, kFromGroups,                 {L"Frame2", 6},    960,  300, 1035,  315, F::Standard,     kDefault, 0},
+    {L"OptOperation", 13, K::Option, kFromGroups,                 {L"Frame2", 6},   1980,  300, 1095,  315, F::Standard,     kDefault, 0},
+    {L"Frame2",        7, K::Frame,  kFromGroups,                 {L"Frame1"},       120, 5220, 3195,  675, F::Standard,     kBlue,    0},
+    {L"OptOperation", 14, K::Option, kFromGroups,                 {L"Frame2", 7},    960,  300, 1035,  315, F::Standard,     kDefault, 0},
+    {L"OptOperation", 15, K::Option, kFromGroups,                 {L"Frame2", 7},   1980,  300, 1095,  315, F::Standard,     kDefault, 0},
 
     // Communication rate, two columns; "230400" comes much later in the tab order.
-    {L"Frame3",        0, K::Frame,  L"Baud Rate",                {L"Frame1"},      3420,  180, 2595, 2835, F::Standard,     kBlue,    0},
-    {L"optBaudRate",   0, K::Option, L"50",                       {L"Frame3"},       300,  480,  735,  315, F::Large,        kDefault, 0},
-    {L"optBaudRate",   1, K::Option, L"300",                      {L"Frame3"},      1380,  480,  735,  315, F::Large,        kDefault, 0},
-    {L"optBaudRate",   2, K::Option, L"600",                      {L"Frame3"},       300,  780,  735,  315, F::Large,        kDefault, 0},
-    {L"optBaudRate",   3, K::Option, L"1200",                     {L"Frame3"},      1380,  780,  915,  315, F::Large,        kDefault, 0},
-    {L"optBaudRate",   4, K::Option, L"2400",                     {L"Frame3"},       300, 1080,  915,  315, F::Large,        kDefault, 0},
-    {L"optBaudRate",   5, K::Option, L"4800",                     {L"Frame3"},      1380, 1080,  915,  315, F::Large,        kDefault, 0},
-    {L"optBaudRate",   6, K::Option, L"9600",                     {L"Frame3"},       300, 1380,  915,  315, F::Large,        kDefault, 0},
-    {L"optBaudRate",   7, K::Option, L"14400",                    {L"Frame3"},      1380, 1380,  915,  315, F::Large,        kDefault, 0},
-    {L"optBaudRate",   8, K::Option, L"19200",                    {L"Frame3"},       300, 1680,  915,  315, F::Large,        kDefault, 0},
-    {L"optBaudRate",   9, K::Option, L"28800",                    {L"Frame3"},      1380, 1680,  915,  315, F::Large,        kDefault, 0},
-    {L"optBaudRate",  10, K::Option, L"38400",                    {L"Frame3"},       300, 1980,  915,  315, F::Large,        kDefault, 0},
-    {L"optBaudRate",  11, K::Option, L"57600",                    {L"Frame3"},      1380, 1980, 1095,  315, F::Large,        kDefault, 0},
-    {L"optBaudRate",  12, K::Option, L"115200",                   {L"Frame3"},       300, 2280, 1095,  315, F::Large,        kDefault, kSelected},
+    {L"Frame3",        0, K::Frame,  kFromGroups,                 {L"Frame1"},      3420,  180, 2595, 2835, F::Standard,     kBlue,    0},
+    {L"optBaudRate",   0, K::Option, kFromGroups,                 {L"Frame3"},       300,  480,  735,  315, F::Large,        kDefault, 0},
+    {L"optBaudRate",   1, K::Option, kFromGroups,                 {L"Frame3"},      1380,  480,  735,  315, F::Large,        kDefault, 0},
+    {L"optBaudRate",   2, K::Option, kFromGroups,                 {L"Frame3"},       300,  780,  735,  315, F::Large,        kDefault, 0},
+    {L"optBaudRate",   3, K::Option, kFromGroups,                 {L"Frame3"},      1380,  780,  915,  315, F::Large,        kDefault, 0},
+    {L"optBaudRate",   4, K::Option, kFromGroups,                 {L"Frame3"},       300, 1080,  915,  315, F::Large,        kDefault, 0},
+    {L"optBaudRate",   5, K::Option, kFromGroups,                 {L"Frame3"},      1380, 1080,  915,  315, F::Large,        kDefault, 0},
+    {L"optBaudRate",   6, K::Option, kFromGroups,                 {L"Frame3"},       300, 1380,  915,  315, F::Large,        kDefault, 0},
+    {L"optBaudRate",   7, K::Option, kFromGroups,                 {L"Frame3"},      1380, 1380,  915,  315, F::Large,        kDefault, 0},
+    {L"optBaudRate",   8, K::Option, kFromGroups,                 {L"Frame3"},       300, 1680,  915,  315, F::Large,        kDefault, 0},
+    {L"optBaudRate",   9, K::Option, kFromGroups,                 {L"Frame3"},      1380, 1680,  915,  315, F::Large,        kDefault, 0},
+    {L"optBaudRate",  10, K::Option, kFromGroups,                 {L"Frame3"},       300, 1980,  915,  315, F::Large,        kDefault, 0},
+    {L"optBaudRate",  11, K::Option, kFromGroups,                 {L"Frame3"},      1380, 1980, 1095,  315, F::Large,        kDefault, 0},
+    {L"optBaudRate",  12, K::Option, kFromGroups,                 {L"Frame3"},       300, 2280, 1095,  315, F::Large,        kDefault, 0},
 
     {L"Frame4",        0, K::Frame,  L"",                         kOnForm,          6600,  720, 3315, 6015, F::Standard,     kDefault, 0},
 
     // Protocol, one column; the index is the protocol number.
-    {L"Frame5",        0, K::Frame,  L"Protocol Setting",         {L"Frame1"},      3360, 3060, 2655, 2835, F::Standard,     kBlue,    0},
-    {L"optProtocol",   0, K::Option, L"GX Connection",            {L"Frame5"},       240,  300, 2055,  255, F::Standard,     kDefault, 0},
-    {L"optProtocol",   1, K::Option, L"Format 1",                 {L"Frame5"},       240,  540, 2055,  255, F::Standard,     kDefault, 0},
-    {L"optProtocol",   2, K::Option, L"Format 2",                 {L"Frame5"},       240,  780, 2055,  255, F::Standard,     kDefault, 0},
-    {L"optProtocol",   3, K::Option, L"Format 3",                 {L"Frame5"},       240, 1020, 2055,  255, F::Standard,     kDefault, 0},
-    {L"optProtocol",   4, K::Option, L"Format 4",                 {L"Frame5"},       240, 1260, 2055,  255, F::Standard,     kDefault, 0},
-    {L"optProtocol",   5, K::Option, L"Format 5 (4C Binary)",     {L"Frame5"},       240, 1500, 2055,  255, F::Standard,     kDefault, kSelected},
-    {L"optProtocol",   6, K::Option, L"Non Procedural",           {L"Frame5"},       240, 1740, 2055,  255, F::Standard,     kDefault, 0},
-    {L"optProtocol",   7, K::Option, L"Bi-directional",           {L"Frame5"},       240, 1980, 2055,  255, F::Standard,     kDefault, 0},
-    {L"optProtocol",   8, K::Option, L"Link Setting",             {L"Frame5"},       240, 2220, 2055,  255, F::Standard,     kDefault, 0},
+    {L"Frame5",        0, K::Frame,  kFromGroups,                 {L"Frame1"},      3360, 3060, 2655, 2835, F::Standard,     kBlue,    0},
+    {L"optProtocol",   0, K::Option, kFromGroups,                 {L"Frame5"},       240,  300, 2055,  255, F::Standard,     kDefault, 0},
+    {L"optProtocol",   1, K::Option, kFromGroups,                 {L"Frame5"},       240,  540, 2055,  255, F::Standard,     kDefault, 0},
+    {L"optProtocol",   2, K::Option, kFromGroups,                 {L"Frame5"},       240,  780, 2055,  255, F::Standard,     kDefault, 0},
+    {L"optProtocol",   3, K::Option, kFromGroups,                 {L"Frame5"},       240, 1020, 2055,  255, F::Standard,     kDefault, 0},
+    {L"optProtocol",   4, K::Option, kFromGroups,                 {L"Frame5"},       240, 1260, 2055,  255, F::Standard,     kDefault, 0},
+    {L"optProtocol",   5, K::Option, kFromGroups,                 {L"Frame5"},       240, 1500, 2055,  255, F::Standard,     kDefault, 0},
+    {L"optProtocol",   6, K::Option, kFromGroups,                 {L"Frame5"},       240, 1740, 2055,  255, F::Standard,     kDefault, 0},
+    {L"optProtocol",   7, K::Option, kFromGroups,                 {L"Frame5"},       240, 1980, 2055,  255, F::Standard,     kDefault, 0},
+    {L"optProtocol",   8, K::Option, kFromGroups,                 {L"Frame5"},       240, 2220, 2055,  255, F::Standard,     kDefault, 0},
 
     // The switch rows: a title box and a value box each, then two notes.
     {L"Frame6",        0, K::Frame,  L"Switch Setting",           {L"Frame4"},       180, 1380, 3015, 2835, F::Standard,     kRust,    0},
@@ -186,10 +193,10 @@ inline constexpr auto kRows = std::to_array<ControlRow>({
     {L"Label2",        0, K::Label,  L"Switch 5 is station number(0-31)", {L"Frame6"},       180, 2280, 2760,  225, F::Standard,     kDefault, kAutoSize},
     {L"Label2",        1, K::Label,  L"If 1:1 network, set as 0", {L"Frame6"},       180, 2520, 1920,  225, F::Standard,     kDefault, kAutoSize},
 
-    {L"Frame7",        0, K::Frame,  L"Channel Selection",        {L"Frame4"},       180,  180, 2955, 1155, F::Standard,     kBlue,    0},
-    {L"optCH",         0, K::Option, L"CH1",                      {L"Frame7"},       300,  360,  855,  255, F::Standard,     kDefault, kSelected},
-    {L"optCH",         1, K::Option, L"CH2",                      {L"Frame7"},      1620,  360,  855,  255, F::Standard,     kDefault, 0},
-    {L"optCH",         2, K::Option, L"CH1 CH2    Same Setting",  {L"Frame7"},       300,  720, 2355,  255, F::Standard,     kDefault, 0},
+    {L"Frame7",        0, K::Frame,  kFromGroups,                 {L"Frame4"},       180,  180, 2955, 1155, F::Standard,     kBlue,    0},
+    {L"optCH",         0, K::Option, kFromGroups,                 {L"Frame7"},       300,  360,  855,  255, F::Standard,     kDefault, 0},
+    {L"optCH",         1, K::Option, kFromGroups,                 {L"Frame7"},      1620,  360,  855,  255, F::Standard,     kDefault, 0},
+    {L"optCH",         2, K::Option, kFromGroups,                 {L"Frame7"},       300,  720, 2355,  255, F::Standard,     kDefault, 0},
 
     {L"cmdCalculate",  0, K::Button, L"Calculate Setting",        {L"Frame4"},       180, 4500, 2955,  435, F::Large,        kDefault, 0},
     {L"cmdExit",       0, K::Button, L"Exit",                     {L"Frame4"},       180, 5100, 2955,  435, F::Large,        kDefault, 0},
@@ -199,12 +206,56 @@ inline constexpr auto kRows = std::to_array<ControlRow>({
     {L"Label3",        1, K::Label,  kMakerNameChinese,           kOnForm,          5040, 6840, 4755,  315, F::MakerName,    kTeal,    kContactLine},
     {L"Label3",        2, K::Label,  kMakerTelephone,             kOnForm,           240, 7200, 4755,  315, F::Large,        kTeal,    kContactLine},
     {L"Label3",        3, K::Label,  kMakerWebLine.data(),        kOnForm,           240, 7560, 5115,  315, F::Large,        kTeal,    kContactLine},
-    {L"optBaudRate",  13, K::Option, L"230400",                   {L"Frame3"},      1380, 2280, 1095,  315, F::Large,        kDefault, 0},
+    {L"optBaudRate",  13, K::Option, kFromGroups,                 {L"Frame3"},      1380, 2280, 1095,  315, F::Large,        kDefault, 0},
     {L"Label3",        4, K::Label,  kMakerAddress,               kOnForm,          5100, 7140, 5055,  315, F::MakerAddress, kTeal,    kContactLine},
 
     {L"lblVersion",    0, K::Label,  L"Label4",                   kOnForm,          8640, 7620, 1275,  255, F::Standard,     kDefault, kAlignRight},
 });
 // clang-format on
+
+// The captions of kOptionGroups, wide, each ending in '\0', one after another:
+// every group's caption followed by its members' captions, group by group.
+// Where the caption of group `group` (member -1) or of its member `member`
+// starts; past the last group, the length of them all.
+consteval std::size_t GroupCaptionAt(std::size_t group, int member = -1) {
+    std::size_t at = 0;
+    for (std::size_t g = 0; g < kOptionGroups.size(); ++g) {
+        if (g == group && member < 0) return at;
+        at += kOptionGroups[g].caption.size() + 1;
+        for (std::size_t m = 0; m < kOptionGroups[g].members.size(); ++m) {
+            if (g == group && static_cast<int>(m) == member) return at;
+            at += kOptionGroups[g].members[m].caption.size() + 1;
+        }
+    }
+    return at;
+}
+
+// Called only where a caption of kOptionGroups is not ASCII, which the
+// widening below would garble: it is not constexpr, so reaching it stops the
+// build.
+inline void CaptionNotAscii() {}
+
+using GroupCaptions = std::array<wchar_t, GroupCaptionAt(kOptionGroups.size())>;
+
+consteval void Widen(std::string_view caption, GroupCaptions& text, std::size_t at) {
+    for (const char c : caption) {
+        if (static_cast<unsigned char>(c) >= 0x80) CaptionNotAscii();
+        text[at++] = static_cast<wchar_t>(c);
+    }
+}
+
+consteval GroupCaptions WidenGroupCaptions() {
+    GroupCaptions text{};
+    for (std::size_t g = 0; g < kOptionGroups.size(); ++g) {
+        Widen(kOptionGroups[g].caption, text, GroupCaptionAt(g));
+        for (std::size_t m = 0; m < kOptionGroups[g].members.size(); ++m) {
+            Widen(kOptionGroups[g].members[m].caption, text,
+                  GroupCaptionAt(g, static_cast<int>(m)));
+        }
+    }
+    return text;
+}
+inline constexpr auto kGroupCaptions = WidenGroupCaptions();
 
 }  // namespace layout
 
@@ -239,9 +290,70 @@ consteval std::array<int, N> MembersOf(std::wstring_view name) {
     return positions;
 }
 
-// The rows with every container resolved by name. A container must be a
-// frame that comes before the control, as a frame is created before what it
-// holds.
+// Called only where the layout and kOptionGroups disagree: it is not
+// constexpr, so reaching it stops the build.
+inline void NotAsTheOptionGroupsSay() {}
+
+// An option button's place in kOptionGroups.
+struct GroupMember {
+    std::size_t group;
+    std::size_t member;
+};
+
+// The group and member of option button `name`(`index`), by what the group
+// sets: OptOperation(2k + m) is member m of the group of transmission bit k;
+// optBaudRate, optProtocol and optCH are numbered as their group's members.
+consteval GroupMember GroupMemberOf(std::wstring_view name, int index) {
+    for (std::size_t g = 0; g < kOptionGroups.size(); ++g) {
+        const OptionGroup& group = kOptionGroups[g];
+        int member = -1;
+        switch (group.kind) {
+            case GroupKind::kTransmissionBit:
+                if (name == L"OptOperation" && index / 2 == group.bit) member = index % 2;
+                break;
+            case GroupKind::kBaudRate:
+                if (name == L"optBaudRate") member = index;
+                break;
+            case GroupKind::kProtocol:
+                if (name == L"optProtocol") member = index;
+                break;
+            case GroupKind::kChannel:
+                if (name == L"optCH") member = index;
+                break;
+        }
+        if (member >= 0 && static_cast<std::size_t>(member) < group.members.size()) {
+            return {g, static_cast<std::size_t>(member)};
+        }
+    }
+    NotAsTheOptionGroupsSay();
+    return {};
+}
+
+// The first option button that the frame at tab position `frame` holds, or
+// nullptr.
+consteval const ControlRow* FirstOptionIn(int frame) {
+    for (const ControlRow& row : layout::kRows) {
+        if (row.kind == ControlKind::Option &&
+            PositionOf(row.container.name, row.container.index) == frame) {
+            return &row;
+        }
+    }
+    return nullptr;
+}
+
+// The group whose option buttons the frame at tab position `frame` holds.
+consteval std::size_t GroupOfFrame(int frame) {
+    const ControlRow* option = FirstOptionIn(frame);
+    if (option == nullptr) NotAsTheOptionGroupsSay();
+    return GroupMemberOf(option->name, option->index).group;
+}
+
+// The rows with every container resolved by name, and the option groups'
+// captions and initial selections filled in. A container must be a frame
+// that comes before the control, as a frame is created before what it holds.
+// The captions of option buttons and of the frames that hold them, and the
+// buttons' initial states, come only from kOptionGroups; the buttons of a
+// frame are members of one group.
 consteval std::array<ControlDef, kControlCount> ResolveContainers() {
     std::array<ControlDef, kControlCount> controls{};
     for (std::size_t i = 0; i < kControlCount; ++i) {
@@ -254,9 +366,26 @@ consteval std::array<ControlDef, kControlCount> ResolveContainers() {
                 NoSuchControl();
             }
         }
-        controls[i] =
-            ControlDef{row.name, row.index, row.kind,   row.caption, container,     row.left,
-                       row.top,  row.width, row.height, row.font,    row.foreColor, row.flags};
+        const wchar_t* caption = row.caption;
+        unsigned flags = row.flags;
+        if (flags & kSelected) NotAsTheOptionGroupsSay();
+        if (row.kind == ControlKind::Option) {
+            const GroupMember option = GroupMemberOf(row.name, row.index);
+            if (row.caption != kFromGroups || GroupOfFrame(container) != option.group) {
+                NotAsTheOptionGroupsSay();
+            }
+            caption = &layout::kGroupCaptions[layout::GroupCaptionAt(
+                option.group, static_cast<int>(option.member))];
+            if (option.member == kOptionGroups[option.group].initial) flags |= kSelected;
+        } else if (row.kind == ControlKind::Frame && FirstOptionIn(static_cast<int>(i))) {
+            if (row.caption != kFromGroups) NotAsTheOptionGroupsSay();
+            caption =
+                &layout::kGroupCaptions[layout::GroupCaptionAt(GroupOfFrame(static_cast<int>(i)))];
+        } else if (row.caption == kFromGroups) {
+            NotAsTheOptionGroupsSay();
+        }
+        controls[i] = ControlDef{row.name, row.index, row.kind,   caption,  container,     row.left,
+                                 row.top,  row.width, row.height, row.font, row.foreColor, flags};
     }
     return controls;
 }

@@ -210,6 +210,25 @@ TEST(SwitchDecoder, LongTextsAreShortenedAndMessagesCutToTheBuffer) {
     EXPECT_STREQ(small, "Switch ");
 }
 
+// The one form in which every message shows what the user gave: each byte
+// as itself except the control characters, and a long text by its start.
+TEST(QuotedText, ControlCharactersAndLength) {
+    using tessivar::QuotedText;
+    for (unsigned byte = 1; byte < 256; ++byte) {
+        const char c = static_cast<char>(byte);
+        const bool control = byte < 0x20 || byte == 0x7F;
+        const std::string expected = {'"', control ? '?' : c, '"'};
+        EXPECT_EQ(QuotedText(std::string_view(&c, 1)).view(), expected) << "byte " << byte;
+    }
+    EXPECT_EQ(QuotedText("").view(), "\"\"");
+    EXPECT_EQ(QuotedText(std::string_view("a\0b", 3)).view(), "\"a?b\"");
+    const std::string shown(QuotedText::kShown, 'x');
+    EXPECT_EQ(QuotedText(shown).view(), '"' + shown + '"');
+    EXPECT_EQ(QuotedText(shown + "y").view(), '"' + shown + "...\"");
+    EXPECT_EQ(QuotedText(std::string(10000, '\n')).view(),
+              '"' + std::string(QuotedText::kShown, '?') + "...\"");
+}
+
 struct NotesCase {
     SwitchTexts texts;
     std::array<Notes, 4> notes;
