@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <condition_variable>
 #include <cstdlib>
 #include <cstdio>
 #include <cstring>
@@ -325,13 +326,38 @@ class MouseWatch {
     // Starts the hook's thread once; false if the hook could not be set.
     bool Ready() { return ready_; }
 
-    std::vector<MouseEvent> Events() const {
-        std::lock_guard<std::mutex> lock(mutex_);
-        return events_;
-    }
     std::size_t Count() const {
         std::lock_guard<std::mutex> lock(mutex_);
         return events_.size();
+    }
+    std::vector<MouseEvent> Since(std::size_t mark) const {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (mark >= events_.size()) return {};
+        return std::vector<MouseEvent>(events_.begin() + static_cast<std::ptrdiff_t>(mark),
+                                       events_.end());
+    }
+
+    // Waits, as long as kForPointer allows, until done(events since mark)
+    // holds; wakes with every event the hook sees. Returns its last value.
+    template <typename Done>
+    bool WaitUntil(std::size_t mark, Done&& done) {
+        const auto start = std::chrono::steady_clock::now();
+        std::unique_lock<std::mutex> lock(mutex_);
+        auto since = [&] {
+            return std::vector<MouseEvent>(
+                events_.begin() + static_cast<std::ptrdiff_t>(std::min(mark, events_.size())),
+                events_.end());
+        };
+        // Some conditions also ask the system (where the pointer is), which
+        // changes without an event; the wait looks again now and then.
+        bool result = false;
+        while (!(result = done(since()))) {
+            if (std::chrono::steady_clock::now() - start >= kForPointer.limit) break;
+            changed_.wait_for(lock, 15ms);
+        }
+        lock.unlock();
+        NoteWait(kForPointer, std::chrono::steady_clock::now() - start);
+        return result;
     }
 
   private:
@@ -368,13 +394,17 @@ class MouseWatch {
             event.window = WindowFromPoint(info->pt);
             event.foreground = GetForegroundWindow();
             MouseWatch& watch = Instance();
-            std::lock_guard<std::mutex> lock(watch.mutex_);
-            watch.events_.push_back(event);
+            {
+                std::lock_guard<std::mutex> lock(watch.mutex_);
+                watch.events_.push_back(event);
+            }
+            watch.changed_.notify_all();
         }
         return CallNextHookEx(nullptr, code, message, lParam);
     }
 
     mutable std::mutex mutex_;
+    std::condition_variable changed_;
     std::vector<MouseEvent> events_;
     std::thread thread_;
     DWORD threadId_ = 0;
@@ -414,10 +444,7 @@ const char* MessageName(UINT message) {
 }  // namespace
 
 std::vector<MouseEvent> MouseEventsSince(std::size_t mark) {
-    std::vector<MouseEvent> events = MouseWatch::Instance().Events();
-    if (mark >= events.size()) return {};
-    return std::vector<MouseEvent>(events.begin() + static_cast<std::ptrdiff_t>(mark),
-                                   events.end());
+    return MouseWatch::Instance().Since(mark);
 }
 
 std::size_t MouseEventMark() {
@@ -479,12 +506,10 @@ testing::AssertionResult MoveMouseTo(POINT screen) {
     // come in order, so every earlier one has been handled by then. Over no
     // window there is no one to report it.
     HWND over = WindowFromPoint(screen);
-    const bool reported = over != nullptr && over != GetDesktopWindow();
-    std::vector<MouseEvent> events;
-    const bool done = WaitFor(kForPointer, [&] {
+    const bool reported = over != nullptr && over != GetDesktopWindow() && watch.Ready();
+    const bool done = watch.WaitUntil(mark, [&](const std::vector<MouseEvent>& events) {
         if (!GetCursorPos(&at) || at.x != screen.x || at.y != screen.y) return false;
-        if (!reported || !watch.Ready()) return true;
-        events = MouseEventsSince(mark);
+        if (!reported) return true;
         for (const MouseEvent& e : events) {
             if (!e.injected && IsAt(e, screen)) return true;
         }
@@ -535,8 +560,8 @@ testing::AssertionResult ClickAt(POINT screen) {
     std::vector<MouseEvent> events;
     std::ptrdiff_t press = -1;
     std::ptrdiff_t release = -1;
-    WaitFor(kForPointer, [&] {
-        events = MouseEventsSince(mark);
+    watch.WaitUntil(mark, [&](const std::vector<MouseEvent>& seen) {
+        events = seen;
         for (std::size_t i = 0; i < events.size(); ++i) {
             if (events[i].tag == pressTag) press = static_cast<std::ptrdiff_t>(i);
             if (events[i].tag == releaseTag) release = static_cast<std::ptrdiff_t>(i);
