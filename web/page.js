@@ -3,10 +3,12 @@
 // module describes, passes the selection and the typed values to it, and
 // shows its answers. Every text it shows comes from the module or from the
 // page's markup, and goes in as text (textContent, value), never as markup.
-(async () => {
+(() => {
   const byId = (id) => document.getElementById(id);
   const bytes = Uint8Array.from(atob(byId("module").textContent.trim()), (c) => c.charCodeAt(0));
-  const wasm = (await WebAssembly.instantiate(bytes)).instance.exports;
+  // Compiled and instantiated at once (the module is small): the first
+  // values are on the page before its first frame.
+  const wasm = new WebAssembly.Instance(new WebAssembly.Module(bytes)).exports;
   const input = wasm.tessivar_input();
   const inputSize = wasm.tessivar_input_size();
   const utf8 = new TextEncoder();
@@ -149,16 +151,22 @@
     }
   };
 
+  // Writing the address costs more than the rest of an update, so it
+  // follows once the user pauses (and when the page is left).
+  let addressTimer = 0;
   const update = () => {
     fillSheet(byId("sheet-calculate"), switches);
     fillSheet(byId("sheet-read"), reads);
-    keepInAddress();
+    clearTimeout(addressTimer);
+    addressTimer = setTimeout(keepInAddress, 250);
   };
   const start = () => {
     takeFromAddress();
     calculate();
     readValues();
     update();
+    clearTimeout(addressTimer);
+    keepInAddress();
   };
 
   for (const group of groups) group.fieldset.addEventListener("change", () => (calculate(), update()));
@@ -176,5 +184,6 @@
     }),
   );
   addEventListener("hashchange", start);
+  addEventListener("pagehide", keepInAddress);
   start();
 })();
