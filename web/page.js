@@ -3,12 +3,18 @@
 // module describes, passes the selection and the typed values to it, and
 // shows its answers. Every text it shows comes from the module or from the
 // page's markup, and goes in as text (textContent, value), never as markup.
-(() => {
+(async () => {
   const byId = (id) => document.getElementById(id);
   const bytes = Uint8Array.from(atob(byId("module").textContent.trim()), (c) => c.charCodeAt(0));
-  // Compiled and instantiated at once (the module is small): the first
-  // values are on the page before its first frame.
-  const wasm = new WebAssembly.Instance(new WebAssembly.Module(bytes)).exports;
+  // Compiled and instantiated at once (the module is small), so that the
+  // first values are on the page before its first frame; in the background
+  // where a browser allows only small modules to be compiled that way.
+  let wasm;
+  try {
+    wasm = new WebAssembly.Instance(new WebAssembly.Module(bytes)).exports;
+  } catch {
+    wasm = (await WebAssembly.instantiate(bytes)).instance.exports;
+  }
   const input = wasm.tessivar_input();
   const inputSize = wasm.tessivar_input_size();
   const utf8 = new TextEncoder();

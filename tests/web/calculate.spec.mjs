@@ -96,4 +96,15 @@ test.describe("Calculate", () => {
     await expect(region.getByRole("status")).toHaveText(`Switch 3 ${expected} copied`);
     expect(await page.evaluate(() => navigator.clipboard.readText())).toBe(expected);
   });
+
+  test("a copy button copies also where the page may not use the clipboard's interface", async ({ page, pageUrl }) => {
+    await page.context().grantPermissions(["clipboard-read", "clipboard-write"]);
+    await page.addInitScript(() => Object.defineProperty(navigator, "clipboard", { value: undefined }));
+    await open(page, pageUrl);
+    await calculate(page).getByRole("button", { name: "Copy Switch 1" }).click();
+    await expect(calculate(page).getByRole("status")).toHaveText("Switch 1 0B62 copied");
+    const reader = await page.context().newPage();
+    await reader.goto(pageUrl);
+    expect(await reader.evaluate(() => navigator.clipboard.readText())).toBe("0B62");
+  });
 });

@@ -15,6 +15,16 @@ test.describe("The page as a file", () => {
     await expect(page.getByRole("contentinfo")).toHaveText(expectations().version);
   });
 
+  test("works where the browser compiles only small modules at once", async ({ page, pageUrl }) => {
+    await page.addInitScript(() => {
+      WebAssembly.Module = function () {
+        throw new RangeError("WebAssembly.Compile is disallowed on the main thread for this size");
+      };
+    });
+    await open(page, pageUrl);
+    await expect(switchBox(calculate(page), 1)).toHaveValue("0B62");
+  });
+
   test("its policy refuses every request, frame, font, style and script the page does not carry", async ({ page, pageUrl, server, problems }) => {
     await open(page, pageUrl);
     const probe = new URL("/probe", server.url).href;
