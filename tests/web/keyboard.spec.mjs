@@ -1,0 +1,54 @@
+// The page by keyboard alone: one Tab stop per option group (arrow keys
+// choose within it), then each switch box and its copy button, then the
+// Read values boxes; every stop shows where the focus is.
+import { calculate, cliReadings, expect, expectations, nativeWrites, open, option, pageLabel, readValues, switchBox, test } from "./page.mjs";
+
+test("every control is reached and used by keyboard alone, with the focus in sight", async ({ page, pageUrl }) => {
+  await page.context().grantPermissions(["clipboard-read", "clipboard-write"]);
+  await open(page, pageUrl);
+  const { groups, initial } = expectations();
+  const focusShows = () =>
+    page.evaluate(() => {
+      const style = getComputedStyle(document.activeElement);
+      return style.outlineStyle !== "none" && parseFloat(style.outlineWidth) >= 2;
+    });
+  const chosen = [];
+  // Tab reaches each group at its selected member; ArrowDown chooses the
+  // next member in the groups where there is one (the last one wraps).
+  for (const [g, group] of groups.entries()) {
+    await page.keyboard.press("Tab");
+    await expect(option(page, group.caption, pageLabel(group.members[initial[g]]))).toBeFocused();
+    expect(await focusShows()).toBe(true);
+    if (g % 2 === 0 || g >= 8) {
+      await page.keyboard.press("ArrowDown");
+      const next = pageLabel(group.members[(initial[g] + 1) % group.members.length]);
+      await expect(option(page, group.caption, next)).toBeChecked();
+      chosen.push([group.caption, next]);
+    }
+  }
+  const boxes = ["", "", "", ""];
+  for (const step of [[], ...chosen.map((_, i) => chosen.slice(0, i + 1))]) {
+    for (const [n, text] of nativeWrites(step)) boxes[n - 1] = text;
+  }
+  const region = calculate(page);
+  for (let n = 1; n <= 4; ++n) {
+    await page.keyboard.press("Tab");
+    await expect(switchBox(region, n)).toBeFocused();
+    await expect(switchBox(region, n)).toHaveValue(boxes[n - 1]);
+    await page.keyboard.press("Tab");
+    const copy = region.getByRole("button", { name: `Copy Switch ${n}` });
+    await expect(copy).toBeFocused();
+    expect(await focusShows()).toBe(true);
+    await page.keyboard.press("Enter");
+    await expect(region.getByRole("status")).toHaveText(`Switch ${n} ${boxes[n - 1]} copied`);
+    expect(await page.evaluate(() => navigator.clipboard.readText())).toBe(boxes[n - 1]);
+  }
+  for (let n = 1; n <= 4; ++n) {
+    await page.keyboard.press("Tab");
+    await expect(switchBox(readValues(page), n)).toBeFocused();
+    expect(await focusShows()).toBe(true);
+  }
+  await page.keyboard.press("Shift+Tab");
+  await page.keyboard.type("0762");
+  await expect(switchBox(readValues(page), 3)).toHaveAccessibleDescription(cliReadings(["", "", "0762", ""])[3].join(" "));
+});

@@ -1,0 +1,44 @@
+// The web page's browser tests: Debian's Chromium, headless, driven by
+// Playwright (no browser of Playwright's own). ctest runs one spec file at a
+// time (tests/web/CMakeLists.txt); the specs that a loopback server can
+// serve run twice, from file:// and from http://.
+import { defineConfig } from "@playwright/test";
+
+const output = process.env.TESSIVAR_WEB_OUTPUT ?? "build/web/tests/web";
+
+export default defineConfig({
+  testDir: ".",
+  testMatch: "*.spec.mjs",
+  outputDir: `${output}/results`,
+  // One browser at a time: the machines this runs on have two cores.
+  workers: 1,
+  retries: 0,
+  forbidOnly: true,
+  reporter: "list",
+  timeout: 60_000,
+  use: {
+    browserName: "chromium",
+    headless: true,
+    launchOptions: {
+      executablePath: "/usr/bin/chromium",
+      // No connection of the browser's own: the machine's network is closed,
+      // and a test counts every request.
+      args: [
+        "--disable-gpu",
+        "--disable-quic",
+        "--no-first-run",
+        "--disable-background-networking",
+        "--disable-component-update",
+        "--disable-sync",
+      ],
+    },
+  },
+  projects: [
+    { name: "file", use: { served: "file" } },
+    {
+      name: "http",
+      use: { served: "http" },
+      testMatch: ["calculate.spec.mjs", "read_values.spec.mjs", "address.spec.mjs", "serving.spec.mjs"],
+    },
+  ],
+});

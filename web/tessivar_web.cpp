@@ -1,0 +1,223 @@
+// The web page's interface to the switch calculation and to the reading of
+// switch values: a few C functions exported from the WebAssembly module.
+//
+// The page's script writes its input into the module's input buffer and
+// passes pointers into it with their lengths; every answer is UTF-8 text in
+// the output buffer, one record a line, fields separated by tabs (no field
+// holds either). Each function checks every pointer, length and index it is
+// given against the buffers and the option groups, and refuses with -1
+// rather than read or write outside them.
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "option_groups.h"
+#include "switch_decoder.h"
+#include "switch_encoder.h"
+#include "version.h"
+
+namespace {
+
+using std::string_view;
+using namespace tessivar;
+
+constexpr std::size_t kInputSize = 1024;
+constexpr std::size_t kOutputSize = 4096;
+unsigned char g_input[kInputSize];
+char g_output[kOutputSize];
+
+// The page's working array, as the window keeps its own for its whole life.
+std::array<std::int16_t, 16> g_settingBit{};
+
+// A length the page passes for a Read values box left empty: no text given.
+constexpr std::uint32_t kNotGiven = 0xFFFFFFFF;
+
+// Whether [at, at + size) lies inside the input buffer.
+bool InInput(const void* at, std::size_t size) {
+    const auto begin = reinterpret_cast<std::uintptr_t>(g_input);
+    const auto where = reinterpret_cast<std::uintptr_t>(at);
+    return where >= begin && where - begin <= kInputSize && size <= kInputSize - (where - begin);
+}
+
+#define TESSIVAR_WEB_TEXT(x) #x
+#define TESSIVAR_WEB_NUMBER(x) TESSIVAR_WEB_TEXT(x)
+constexpr string_view kVersion =
+    "Version " TESSIVAR_WEB_NUMBER(TESSIVAR_VERSION_MAJOR) "." TESSIVAR_WEB_NUMBER(
+        TESSIVAR_VERSION_MINOR) "." TESSIVAR_WEB_NUMBER(TESSIVAR_VERSION_REVISION);
+
+// Writes the answer into the output buffer; an answer that does not fit is
+// refused whole, never cut short.
+class Output {
+  public:
+    Output& operator<<(string_view text) {
+        for (const char c : text) Put(c);
+        return *this;
+    }
+    Output& operator<<(char c) {
+        Put(c);
+        return *this;
+    }
+    Output& operator<<(unsigned number) {
+        char digits[10];
+        std::size_t count = 0;
+        do {
+            digits[count++] = static_cast<char>('0' + number % 10);
+            number /= 10;
+        } while (number != 0);
+        while (count > 0) Put(digits[--count]);
+        return *this;
+    }
+    Output& Hex4(unsigned word) {
+        constexpr string_view kDigits = "0123456789ABCDEF";
+        for (int shift = 12; shift >= 0; shift -= 4) Put(kDigits[(word >> shift) & 15]);
+        return *this;
+    }
+    // The length written, or -1 when the answer did not fit.
+    std::int32_t Finish() const { return overflow_ ? -1 : static_cast<std::int32_t>(length_); }
+
+  private:
+    void Put(char c) {
+        if (length_ < kOutputSize) {
+            g_output[length_++] = c;
+        } else {
+            overflow_ = true;
+        }
+    }
+
+    std::size_t length_ = 0;
+    bool overflow_ = false;
+};
+
+string_view KindName(GroupKind kind) {
+    switch (kind) {
+        case GroupKind::kTransmissionBit:
+            return "bit";
+        case GroupKind::kBaudRate:
+            return "rate";
+        case GroupKind::kProtocol:
+            return "protocol";
+        case GroupKind::kChannel:
+            break;
+    }
+    return "channel";
+}
+
+std::uint32_t ReadLength(const unsigned char* at) {
+    return static_cast<std::uint32_t>(at[0]) | static_cast<std::uint32_t>(at[1]) << 8 |
+           static_cast<std::uint32_t>(at[2]) << 16 | static_cast<std::uint32_t>(at[3]) << 24;
+}
+
+}  // namespace
+
+#define TESSIVAR_EXPORT(name) __attribute__((export_name(name)))
+
+extern "C" {
+
+TESSIVAR_EXPORT("tessivar_input") unsigned char* TessivarInput() {
+    return g_input;
+}
+TESSIVAR_EXPORT("tessivar_input_size") std::uint32_t TessivarInputSize() {
+    return kInputSize;
+}
+TESSIVAR_EXPORT("tessivar_output") const char* TessivarOutput() {
+    return g_output;
+}
+
+// What the page shows: "v", the version text; then for each option group
+// "g", its name, its caption, its kind (bit, rate, protocol or channel) and
+// its initial member's index, followed by one "m" line per member with its
+// value and its label.
+TESSIVAR_EXPORT("tessivar_describe") std::int32_t TessivarDescribe() {
+    Output out;
+    out << "v\t" << kVersion << '\n';
+    for (const OptionGroup& group : kOptionGroups) {
+        out << "g\t" << group.name << '\t' << group.caption << '\t' << KindName(group.kind) << '\t'
+            << unsigned{group.initial} << '\n';
+        for (const OptionMember& member : group.members) {
+            out << "m\t" << member.value << '\t' << member.Label() << '\n';
+        }
+    }
+    return out.Finish();
+}
+
+// members: one member index per option group, in the groups' order, at most
+// count bytes in the input buffer. Writes one line per switch write, in the
+// order the boxes take them: the switch number and its text.
+TESSIVAR_EXPORT("tessivar_calculate")
+std::int32_t TessivarCalculate(const unsigned char* members, std::uint32_t count) {
+    if (count != kOptionGroups.size() || !InInput(members, count)) return -1;
+    SwitchSelection selection;
+    for (std::size_t g = 0; g < kOptionGroups.size(); ++g) {
+        const OptionGroup& group = kOptionGroups[g];
+        const std::size_t member = members[g];
+        if (member >= group.members.size()) return -1;
+        switch (group.kind) {
+            case GroupKind::kTransmissionBit:
+                selection.OptOperation[2 * std::size_t{group.bit} + member] = true;
+                break;
+            case GroupKind::kBaudRate:
+                selection.optBaudRate[member] = true;
+                break;
+            case GroupKind::kProtocol:
+                selection.optProtocol[member] = true;
+                break;
+            case GroupKind::kChannel:
+                selection.optCH[member] = true;
+                break;
+        }
+    }
+    Output out;
+    for (const SwitchWrite& write : CalculateSwitches(selection, g_settingBit)) {
+        out << static_cast<unsigned>(write.number) << '\t' << write.text() << '\n';
+    }
+    return out.Finish();
+}
+
+// texts: the texts of Switch 1 to 4 one after another, size bytes in the
+// input buffer; lengths: count (4) lengths, four bytes each, little-endian,
+// kNotGiven for a switch without a text. Writes for each switch given, in
+// switch order, either "e" and the error message, or "r", the channel, the
+// value in four digits and what it sets in words ("CH1", "0B62", "115200
+// bps, ..."), followed by an "n" line for each note; each line starts with
+// the switch number.
+TESSIVAR_EXPORT("tessivar_decode")
+std::int32_t TessivarDecode(const char* texts, std::uint32_t size, const unsigned char* lengths,
+                            std::uint32_t count) {
+    SwitchTexts given;
+    if (count != given.size() || !InInput(lengths, 4 * std::size_t{count}) ||
+        !InInput(texts, size)) {
+        return -1;
+    }
+    std::size_t offset = 0;
+    for (std::size_t i = 0; i < given.size(); ++i) {
+        const std::uint32_t length = ReadLength(lengths + 4 * i);
+        if (length == kNotGiven) continue;
+        if (length > size - offset) return -1;
+        given[i] = string_view(texts + offset, length);
+        offset += length;
+    }
+    if (offset != size) return -1;
+
+    Output out;
+    for (const auto& reading : DecodeSwitches(given)) {
+        if (!reading) continue;
+        const auto number = static_cast<unsigned>(reading->number);
+        if (!reading->ok()) {
+            char message[kMaxErrorMessage];
+            DescribeError(*reading, message, sizeof message);
+            out << number << "\te\t" << string_view(message) << '\n';
+            continue;
+        }
+        char words[kMaxReadingText];
+        DescribeReading(*reading, words, sizeof words);
+        const auto channel = static_cast<std::size_t>(reading->channel() - 1);
+        out << number << "\tr\t" << kOptionGroups[kChannelGroup].members[channel].caption << '\t';
+        out.Hex4(reading->value) << '\t' << string_view(words) << '\n';
+        for (std::size_t n = 0; n < reading->noteCount; ++n) {
+            out << number << "\tn\t" << NoteText(reading->notes[n], reading->number) << '\n';
+        }
+    }
+    return out.Finish();
+}
+
+}  // extern "C"
