@@ -158,6 +158,11 @@ class SlowestWaits : public testing::Environment {
     std::mutex mutex_;
     std::vector<Entry> entries_;
 };
+// A test program that dies leaves what it printed up to then: its standard
+// output is unbuffered, as its standard error is, rather than held back in
+// a buffer that a crash would lose.
+[[maybe_unused]] const int kUnbufferedOutput = std::setvbuf(stdout, nullptr, _IONBF, 0);
+
 // Registered before the tests run, as GoogleTest requires of environments.
 [[maybe_unused]] const SlowestWaits& kSlowestWaits = SlowestWaits::Instance();
 
@@ -312,6 +317,14 @@ bool BringToFront(HWND window) {
 
 namespace {
 
+// A window's class and process, which the hook records: no message is sent.
+std::string ClassAndProcess(HWND window) {
+    if (window == nullptr) return "no window";
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    return Narrow(ClassName(window)) + " (process " + std::to_string(pid) + ")";
+}
+
 // Every mouse event the system handles, as a low-level hook sees it on its
 // way to a window: where it happened, whether a program made it (the
 // harness's own presses and releases carry its tags; SetCursorPos shows as a
@@ -392,7 +405,10 @@ class MouseWatch {
             event.injected = (info->flags & LLMHF_INJECTED) != 0;
             event.tag = info->dwExtraInfo;
             event.window = WindowFromPoint(info->pt);
+            event.root = event.window != nullptr ? GetAncestor(event.window, GA_ROOT) : nullptr;
             event.foreground = GetForegroundWindow();
+            event.windowClass = ClassAndProcess(event.window);
+            event.foregroundClass = ClassAndProcess(event.foreground);
             MouseWatch& watch = Instance();
             {
                 std::lock_guard<std::mutex> lock(watch.mutex_);
@@ -418,14 +434,14 @@ ULONG_PTR NextTag() {
     return ++tag;
 }
 
+// A window for a person: its class, its text while it is still there, and
+// its process.
+std::string Describe(HWND window, const std::string& classAndProcess) {
+    if (window == nullptr || !IsWindow(window)) return classAndProcess;
+    return "\"" + Narrow(Text(window)) + "\" " + classAndProcess;
+}
 std::string Describe(HWND window) {
-    if (window == nullptr) return "no window";
-    std::ostringstream out;
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    out << Narrow(ClassName(window)) << " \"" << Narrow(Text(window)) << "\" (process " << pid
-        << ")";
-    return out.str();
+    return Describe(window, ClassAndProcess(window));
 }
 
 const char* MessageName(UINT message) {
@@ -458,9 +474,9 @@ std::string DescribeMouseEvents(const std::vector<MouseEvent>& events) {
             << (!e.injected  ? " reported by the display"
                 : e.tag != 0 ? " by the harness"
                              : " set by a program")
-            << " over " << Describe(e.window);
-        if (e.foreground != GetAncestor(e.window, GA_ROOT)) {
-            out << ", " << Describe(e.foreground) << " in front";
+            << " over " << Describe(e.window, e.windowClass);
+        if (e.foreground != e.root) {
+            out << ", " << Describe(e.foreground, e.foregroundClass) << " in front";
         }
         out << "\n";
     }
@@ -600,10 +616,11 @@ testing::AssertionResult Click(HWND control) {
     if (!clicked) return clicked << "(clicking " << Describe(control) << ")";
     for (const MouseEvent& e : MouseEventsSince(mark)) {
         if (e.message == WM_LBUTTONDOWN || e.message == WM_LBUTTONUP) {
-            if (GetAncestor(e.window, GA_ROOT) != top) {
+            if (e.root != top) {
                 return testing::AssertionFailure()
                        << "the " << MessageName(e.message) << " for " << Describe(control)
-                       << " reached " << Describe(e.window) << "; the mouse events:\n"
+                       << " reached " << Describe(e.window, e.windowClass)
+                       << "; the mouse events:\n"
                        << DescribeMouseEvents(MouseEventsSince(mark));
             }
         }

@@ -138,8 +138,14 @@ struct MouseEvent {
     POINT point{};
     bool injected = false;  // made by a program, not by the display
     ULONG_PTR tag = 0;      // the harness's own tag, else what its maker gave
-    HWND window = nullptr;  // the window under the point then
+    // What lay under the point and what was in front, as the hook saw them
+    // (the windows may be gone by the time anyone asks, as a message box
+    // is once its OK button has been clicked).
+    HWND window = nullptr;
+    HWND root = nullptr;  // the window's top-level window
     HWND foreground = nullptr;
+    std::string windowClass;  // with its process
+    std::string foregroundClass;
 };
 std::size_t MouseEventMark();
 std::vector<MouseEvent> MouseEventsSince(std::size_t mark);
