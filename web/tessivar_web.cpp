@@ -146,26 +146,14 @@ TESSIVAR_EXPORT("tessivar_describe") std::int32_t TessivarDescribe() {
 TESSIVAR_EXPORT("tessivar_calculate")
 std::int32_t TessivarCalculate(const unsigned char* members, std::uint32_t count) {
     if (count != kOptionGroups.size() || !InInput(members, count)) return -1;
-    SwitchSelection selection;
+    GroupChoices chosen{};
     for (std::size_t g = 0; g < kOptionGroups.size(); ++g) {
-        const OptionGroup& group = kOptionGroups[g];
-        const std::size_t member = members[g];
-        if (member >= group.members.size()) return -1;
-        switch (group.kind) {
-            case GroupKind::kTransmissionBit:
-                selection.OptOperation[2 * std::size_t{group.bit} + member] = true;
-                break;
-            case GroupKind::kBaudRate:
-                selection.optBaudRate[member] = true;
-                break;
-            case GroupKind::kProtocol:
-                selection.optProtocol[member] = true;
-                break;
-            case GroupKind::kChannel:
-                selection.optCH[member] = true;
-                break;
-        }
+        // SelectionOf leaves a group past its last member unselected; the
+        // page never sends one, so it is refused rather than computed.
+        if (members[g] >= kOptionGroups[g].members.size()) return -1;
+        chosen[g] = members[g];
     }
+    const SwitchSelection selection = SelectionOf(chosen);
     Output out;
     for (const SwitchWrite& write : CalculateSwitches(selection, g_settingBit)) {
         out << static_cast<unsigned>(write.number) << '\t' << write.text() << '\n';
