@@ -21,6 +21,8 @@ import { join, resolve } from "node:path";
 import { pathToFileURL } from "node:url";
 import { chromium } from "playwright-core";
 
+import { chromiumArgs, chromiumPath } from "../../tests/web/chromium.mjs";
+
 const page = process.argv[2];
 if (!page) {
   console.error("usage: node bench/web/page_bench.mjs PAGE");
@@ -32,14 +34,9 @@ const pageUrl = `${pathToFileURL(resolve(page)).href}#channel=both`;
 const blankUrl = pathToFileURL(blank).href;
 
 const browser = await chromium.launch({
-  executablePath: "/usr/bin/chromium",
+  executablePath: chromiumPath,
   args: [
-    "--disable-gpu",
-    "--disable-quic",
-    "--no-first-run",
-    "--disable-background-networking",
-    "--disable-component-update",
-    "--disable-sync",
+    ...chromiumArgs,
     // Frames as soon as they are ready, not at 60 Hz: a frame's time is then
     // when the page could first be shown, not the next vsync.
     "--disable-frame-rate-limit",

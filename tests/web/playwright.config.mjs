@@ -4,6 +4,8 @@
 // serve run twice, from file:// and from http://.
 import { defineConfig } from "@playwright/test";
 
+import { chromiumArgs, chromiumPath } from "./chromium.mjs";
+
 const output = process.env.TESSIVAR_WEB_OUTPUT ?? "build/web/tests/web";
 
 export default defineConfig({
@@ -20,17 +22,8 @@ export default defineConfig({
     browserName: "chromium",
     headless: true,
     launchOptions: {
-      executablePath: "/usr/bin/chromium",
-      // No connection of the browser's own: the machine's network is closed,
-      // and a test counts every request.
-      args: [
-        "--disable-gpu",
-        "--disable-quic",
-        "--no-first-run",
-        "--disable-background-networking",
-        "--disable-component-update",
-        "--disable-sync",
-      ],
+      executablePath: chromiumPath,
+      args: chromiumArgs,
     },
   },
   projects: [
