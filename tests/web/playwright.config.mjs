@@ -1,6 +1,6 @@
 // The web page's browser tests: Debian's Chromium, headless, driven by
-// Playwright (no browser of Playwright's own). ctest runs one spec file at a
-// time (tests/web/CMakeLists.txt); the specs that a loopback server can
+// Playwright (no browser of Playwright's own). ctest runs one test file at a
+// time (tests/web/CMakeLists.txt); the test files that a loopback server can
 // serve run twice, from file:// and from http://.
 import { defineConfig } from "@playwright/test";
 
@@ -10,7 +10,7 @@ const output = process.env.TESSIVAR_WEB_OUTPUT ?? "build/web/tests/web";
 
 export default defineConfig({
   testDir: ".",
-  testMatch: "*.spec.mjs",
+  testMatch: "*.test.mjs",
   outputDir: `${output}/results`,
   // One browser at a time: the machines this runs on have two cores.
   workers: 1,
@@ -31,7 +31,7 @@ export default defineConfig({
     {
       name: "http",
       use: { served: "http" },
-      testMatch: ["calculate.spec.mjs", "read_values.spec.mjs", "address.spec.mjs", "serving.spec.mjs"],
+      testMatch: ["calculate.test.mjs", "read_values.test.mjs", "address.test.mjs", "serving.test.mjs"],
     },
   ],
 });

@@ -1,5 +1,5 @@
 // One file that needs nothing: it works from file:// and from a loopback
-// server (this spec runs under both), it is small, and its
+// server (this file runs under both), it is small, and its
 // Content-Security-Policy refuses everything the page does not need. The
 // shared watch (page.mjs) fails every test on any request besides the page.
 import { statSync } from "node:fs";
