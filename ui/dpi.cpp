@@ -21,11 +21,11 @@ const PerMonitorFunctions& PerMonitor() {
     if (!resolved) {
         const HMODULE user32 = GetModuleHandleW(L"user32.dll");
         functions.getDpiForWindow =
-            GetProcAddressAs<newer::GetDpiForWindowFn>(user32, "GetDpiForWindow");
+            newer::LookUp<newer::GetDpiForWindowFn>(user32, "GetDpiForWindow");
         functions.adjustWindowRectExForDpi =
-            GetProcAddressAs<newer::AdjustWindowRectExForDpiFn>(user32, "AdjustWindowRectExForDpi");
+            newer::LookUp<newer::AdjustWindowRectExForDpiFn>(user32, "AdjustWindowRectExForDpi");
         functions.getSystemMetricsForDpi =
-            GetProcAddressAs<newer::GetSystemMetricsForDpiFn>(user32, "GetSystemMetricsForDpi");
+            newer::LookUp<newer::GetSystemMetricsForDpiFn>(user32, "GetSystemMetricsForDpi");
         resolved = true;
     }
     return functions;

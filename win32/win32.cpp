@@ -24,7 +24,7 @@ HMODULE LoadSystemLibrary(const wchar_t* name) {
 }
 
 void RestrictDllSearchToSystemFolder() {
-    const auto setDefaultDllDirectories = GetProcAddressAs<newer::SetDefaultDllDirectoriesFn>(
+    const auto setDefaultDllDirectories = newer::LookUp<newer::SetDefaultDllDirectoriesFn>(
         GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories");
     if (setDefaultDllDirectories) setDefaultDllDirectories(newer::kLoadLibrarySearchSystem32);
 }
