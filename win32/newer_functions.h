@@ -34,8 +34,11 @@ using GetSystemMetricsForDpiFn = int(WINAPI*)(int index, UINT dpi);
 // Sent before a move to a monitor of another DPI (Windows 10 1703 and later).
 constexpr UINT kWmGetDpiScaledSize = 0x02E4;
 
-// kernel32, Windows 8 (and Windows 7 with update KB2533623).
+// kernel32, Windows 8 (and Windows 7 with update KB2533623). Where
+// kernel32 has AddDllDirectory, LoadLibraryExW takes the LOAD_LIBRARY_SEARCH
+// flags too: they came together.
 using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD flags);
+using AddDllDirectoryFn = void*(WINAPI*)(PCWSTR newDirectory);  // returns a DLL_DIRECTORY_COOKIE
 constexpr DWORD kLoadLibrarySearchSystem32 = 0x00000800;
 
 }  // namespace tessivar::newer

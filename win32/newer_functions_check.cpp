@@ -11,6 +11,7 @@ static_assert(std::is_same_v<AdjustWindowRectExForDpiFn, decltype(&::AdjustWindo
 static_assert(std::is_same_v<GetSystemMetricsForDpiFn, decltype(&::GetSystemMetricsForDpi)>);
 static_assert(kWmGetDpiScaledSize == WM_GETDPISCALEDSIZE);
 static_assert(std::is_same_v<SetDefaultDllDirectoriesFn, decltype(&::SetDefaultDllDirectories)>);
+static_assert(std::is_same_v<AddDllDirectoryFn, decltype(&::AddDllDirectory)>);
 static_assert(kLoadLibrarySearchSystem32 == LOAD_LIBRARY_SEARCH_SYSTEM32);
 
 }  // namespace tessivar::newer

@@ -5,11 +5,13 @@
 namespace tessivar {
 
 HMODULE LoadSystemLibrary(const wchar_t* name) {
-    if (HMODULE module = LoadLibraryExW(name, nullptr, newer::kLoadLibrarySearchSystem32))
-        return module;
-    // Systems without the search flags reject it as an invalid parameter;
-    // there the full path in the system folder does the same.
-    if (GetLastError() != ERROR_INVALID_PARAMETER) return nullptr;
+    const HMODULE kernel32 = GetModuleHandleW(L"kernel32.dll");
+    // The system folder search flag exists where AddDllDirectory does (the
+    // way its documentation says to tell); elsewhere (Windows 7 without
+    // KB2533623) the full path in the system folder does the same.
+    if (newer::LookUp<newer::AddDllDirectoryFn>(kernel32, "AddDllDirectory")) {
+        return LoadLibraryExW(name, nullptr, newer::kLoadLibrarySearchSystem32);
+    }
     wchar_t path[MAX_PATH];
     const UINT folder = GetSystemDirectoryW(path, MAX_PATH);
     if (folder == 0 || folder >= MAX_PATH) return nullptr;
@@ -20,7 +22,9 @@ HMODULE LoadSystemLibrary(const wchar_t* name) {
         path[at++] = *c;
     }
     path[at] = L'\0';
-    return LoadLibraryW(path);
+    // The DLLs it loads in turn are then looked for in its own folder first,
+    // not in the program's.
+    return LoadLibraryExW(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
 void RestrictDllSearchToSystemFolder() {
