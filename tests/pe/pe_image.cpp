@@ -1,6 +1,7 @@
 #include "pe_image.h"
 
 #include <fstream>
+#include <string>
 #include <iterator>
 #include <stdexcept>
 
@@ -84,7 +85,24 @@ Image ReadImage(const std::string& path) {
         for (std::size_t at = FileOffset(image.sections, importRva);; at += 20) {
             const std::uint32_t nameRva = file.U32(at + 12);
             if (nameRva == 0 && file.U32(at + 16) == 0) break;
-            image.imports.push_back(file.CString(FileOffset(image.sections, nameRva)));
+            const std::string dll = file.CString(FileOffset(image.sections, nameRva));
+            image.imports.push_back(dll);
+            // The import lookup table (or, where a linker left it out, the
+            // address table as the file holds it): one entry per function,
+            // 4 or 8 bytes, ended by 0; the top bit set for an import by
+            // ordinal, else the address of a 2-byte hint and the name.
+            const std::uint32_t lookupRva = file.U32(at) != 0 ? file.U32(at) : file.U32(at + 16);
+            const std::size_t entrySize = image.pe32plus ? 8 : 4;
+            for (std::size_t entry = FileOffset(image.sections, lookupRva);; entry += entrySize) {
+                const std::uint32_t low = file.U32(entry);
+                const std::uint32_t high = image.pe32plus ? file.U32(entry + 4) : 0;
+                if (low == 0 && high == 0) break;
+                const bool byOrdinal =
+                    image.pe32plus ? (high & 0x80000000u) != 0 : (low & 0x80000000u) != 0;
+                image.importedFunctions.push_back(
+                    {dll, byOrdinal ? "#" + std::to_string(low & 0xFFFF)
+                                    : file.CString(FileOffset(image.sections, low) + 2)});
+            }
         }
     }
     return image;

@@ -1,5 +1,6 @@
 // Reads what the hardening and packaging checks need from a PE file: the
-// machine, subsystem, DLL characteristics, sections and imported DLL names.
+// machine, subsystem, DLL characteristics, sections, and the imported DLLs
+// with the functions taken from each.
 #pragma once
 
 #include <cstdint>
@@ -17,6 +18,12 @@ struct Section {
     std::uint32_t characteristics = 0;
 };
 
+// A function imported statically: by name, or "#N" for ordinal N.
+struct ImportedFunction {
+    std::string dll;  // as the file spells it
+    std::string name;
+};
+
 struct Image {
     std::uint16_t machine = 0;
     bool pe32plus = false;
@@ -25,6 +32,7 @@ struct Image {
     std::uint32_t relocationsSize = 0;  // size of the base relocation directory
     std::vector<Section> sections;
     std::vector<std::string> imports;  // DLL names as the file spells them
+    std::vector<ImportedFunction> importedFunctions;
     std::uintmax_t fileSize = 0;
 };
 
