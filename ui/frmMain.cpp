@@ -237,8 +237,10 @@ void frmMain::OnCommand(int position, UINT code) {
             if (position == cmdExit) cmdExit_Click();
             break;
         case ControlKind::Label:
-            // A quick second click arrives as a double click; it is a click all the same.
-            if ((code == STN_CLICKED || code == STN_DBLCLK) && (def.flags & kContactLine)) {
+            // A double click is a press (STN_CLICKED) and a second press
+            // (STN_DBLCLK): the click it makes is the first alone, so that
+            // a double click opens the page once.
+            if (code == STN_CLICKED && (def.flags & kContactLine)) {
                 Label3_Click(static_cast<std::int16_t>(def.index));
             }
             break;

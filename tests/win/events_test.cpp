@@ -49,6 +49,35 @@ class EventsTest : public AppTest {
         if (auto clicked = Click(C(Label3Pos(index))); !clicked) return clicked;
         return Barrier();
     }
+    // Starts the program so that the requests it makes can be counted: under
+    // Wine each one starts the shell's browser, a process of its own.
+    void StartCountingRequests() {
+        std::wstring error;
+        ASSERT_TRUE(app_.Start(TessivarExePath(), &error, true)) << Narrow(error);
+        ASSERT_TRUE(BringToFront(app_.form())) << "the window did not come to the front";
+    }
+    // Whether the program has made exactly `expected` requests for the web
+    // page so far. Once it has handled every input given (the barrier),
+    // every request it made has started its browser; each of those logs
+    // its request, and the log is read once all have.
+    testing::AssertionResult MadeRequests(std::size_t expected) {
+        if (auto handled = Barrier(); !handled) return handled;
+        const int started = app_.ProcessesStarted();
+        if (started < 0)
+            return testing::AssertionFailure() << "the program's starts are not counted";
+        WaitForRequests(static_cast<std::size_t>(started));
+        const std::vector<std::string> lines = log_.Lines();
+        if (static_cast<std::size_t>(started) == expected &&
+            lines == std::vector<std::string>(expected, Address())) {
+            return testing::AssertionSuccess();
+        }
+        testing::AssertionResult failure = testing::AssertionFailure();
+        failure << started << " browsers started for " << expected
+                << " expected requests; the requests logged:";
+        for (const std::string& line : lines) failure << "\n  " << line;
+        return failure;
+    }
+
     // Clicks "Calculate Setting" and waits until the click has been handled;
     // fails if a message box came up instead.
     testing::AssertionResult Calculate() {
@@ -179,6 +208,32 @@ TEST_F(EventsTest, EveryContactClickRequestsThePageAgain) {
     for (int index : {1, 2, 4}) ASSERT_TRUE(ClickContact(index));
     EXPECT_TRUE(WaitForRequests(6));
     EXPECT_EQ(log_.Lines(), std::vector<std::string>(6, address));
+}
+
+// A double click is one click and one double click to the label: one
+// request, as a click makes. It enables the calculation all the same.
+TEST_F(EventsTest, DoubleClickOnAContactLineIsOneRequest) {
+    REQUIRE_BROWSER_LOG();
+    StartCountingRequests();
+    ASSERT_TRUE(DoubleClick(C(Label3Pos(3))));
+    EXPECT_TRUE(MadeRequests(1));
+    ASSERT_TRUE(Calculate()) << "the calculation is still disabled";
+    EXPECT_EQ(TextAt(TxtSWPos(0)), L"0B62");
+    // Every other line of the block the same.
+    std::size_t requests = 1;
+    for (int index : {0, 1, 2, 4}) {
+        SCOPED_TRACE(index);
+        ASSERT_TRUE(DoubleClick(C(Label3Pos(index))));
+        EXPECT_TRUE(MadeRequests(++requests));
+    }
+}
+
+// Clicks on one line that are not a double click are a request each.
+TEST_F(EventsTest, SeparateClicksOnOneLineAreARequestEach) {
+    REQUIRE_BROWSER_LOG();
+    StartCountingRequests();
+    for (int i = 0; i < 3; ++i) ASSERT_TRUE(ClickContact(3));
+    EXPECT_TRUE(MadeRequests(3));
 }
 
 TEST_F(EventsTest, ChangingOptionsWithoutCalculatingChangesNoBox) {

@@ -538,15 +538,21 @@ testing::AssertionResult MoveMouseTo(POINT screen) {
            << DescribeMouseEvents(MouseEventsSince(mark));
 }
 
-testing::AssertionResult ClickAt(POINT screen) {
+namespace {
+
+// One or two left clicks at a point, all in one go: each press and release
+// carries the point. Succeeds once the low-level hook has seen every press
+// and release at the point, with no move between them.
+testing::AssertionResult ClicksAt(POINT screen, int clicks) {
     MouseWatch& watch = MouseWatch::Instance();
     if (!watch.Ready()) {
         return testing::AssertionFailure() << "no low-level mouse hook: cannot see clicks arrive";
     }
     // Two clicks close together in place and time make a double click, which
     // controls treat differently (an edit box then keeps its focus where it
-    // was, a label reports a double click). Each click here is a click of
-    // its own, so a repeat waits until it can no longer pair up.
+    // was, a label reports a double click). The clicks asked for here are
+    // clicks of their own, so a repeat waits until it can no longer pair up
+    // with the last one.
     static POINT lastPoint{-1000, -1000};
     static std::chrono::steady_clock::time_point lastTime{};
     const std::chrono::milliseconds doubleClickTime(GetDoubleClickTime() + 50);
@@ -557,52 +563,67 @@ testing::AssertionResult ClickAt(POINT screen) {
     if (auto moved = MoveMouseTo(screen); !moved) return moved;
 
     const std::size_t mark = watch.Count();
-    const ULONG_PTR pressTag = NextTag();
-    const ULONG_PTR releaseTag = NextTag();
-    std::vector<INPUT> inputs(2);
-    for (std::size_t i = 0; i < 2; ++i) {
+    // Press, release, press, release: sent together, the second press
+    // comes well within the double-click time of the first.
+    std::vector<INPUT> inputs(2 * static_cast<std::size_t>(clicks));
+    std::vector<ULONG_PTR> tags;
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+        tags.push_back(NextTag());
         inputs[i].type = INPUT_MOUSE;
-        inputs[i].mi.dwFlags = i == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-        inputs[i].mi.dwExtraInfo = i == 0 ? pressTag : releaseTag;
-        // The press and the release carry the point themselves.
+        inputs[i].mi.dwFlags = i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+        inputs[i].mi.dwExtraInfo = tags[i];
+        // The presses and the releases carry the point themselves.
         SetPoint(inputs[i].mi, screen);
     }
     if (!Send(inputs)) return testing::AssertionFailure() << "the system refused the click";
     lastPoint = screen;
     lastTime = std::chrono::steady_clock::now();
 
-    // The click is made once the system has handled both halves at the point,
+    // The click is made once the system has handled every half at the point,
     // with no other move between them (one would make a button let go).
     std::vector<MouseEvent> events;
-    std::ptrdiff_t press = -1;
-    std::ptrdiff_t release = -1;
-    watch.WaitUntil(mark, [&](const std::vector<MouseEvent>& seen) {
-        events = seen;
+    std::vector<std::ptrdiff_t> seen(tags.size(), -1);
+    watch.WaitUntil(mark, [&](const std::vector<MouseEvent>& all) {
+        events = all;
         for (std::size_t i = 0; i < events.size(); ++i) {
-            if (events[i].tag == pressTag) press = static_cast<std::ptrdiff_t>(i);
-            if (events[i].tag == releaseTag) release = static_cast<std::ptrdiff_t>(i);
+            for (std::size_t t = 0; t < tags.size(); ++t) {
+                if (events[i].tag == tags[t]) seen[t] = static_cast<std::ptrdiff_t>(i);
+            }
         }
-        return press >= 0 && release >= 0;
+        return std::find(seen.begin(), seen.end(), -1) == seen.end();
     });
     std::string problem;
-    if (press < 0 || release < 0) {
+    if (std::find(seen.begin(), seen.end(), -1) != seen.end()) {
         problem = "was not seen whole";
-    } else if (!IsAt(events[static_cast<std::size_t>(press)], screen) ||
-               !IsAt(events[static_cast<std::size_t>(release)], screen)) {
-        problem = "went astray";
     } else {
-        for (std::ptrdiff_t i = press + 1; i < release; ++i) {
+        for (std::ptrdiff_t at : seen) {
+            if (!IsAt(events[static_cast<std::size_t>(at)], screen)) problem = "went astray";
+        }
+        for (std::ptrdiff_t i = seen.front() + 1; problem.empty() && i < seen.back(); ++i) {
             if (!IsAt(events[static_cast<std::size_t>(i)], screen))
                 problem = "was broken by a move";
         }
     }
     if (problem.empty()) return testing::AssertionSuccess();
-    return testing::AssertionFailure() << "the click at (" << screen.x << ", " << screen.y << ") "
-                                       << problem << "; the mouse events since the press:\n"
-                                       << DescribeMouseEvents(events);
+    return testing::AssertionFailure()
+           << "the " << (clicks == 2 ? "double click" : "click") << " at (" << screen.x << ", "
+           << screen.y << ") " << problem << "; the mouse events since the press:\n"
+           << DescribeMouseEvents(events);
 }
 
-testing::AssertionResult Click(HWND control) {
+}  // namespace
+
+testing::AssertionResult ClickAt(POINT screen) {
+    return ClicksAt(screen, 1);
+}
+
+testing::AssertionResult DoubleClickAt(POINT screen) {
+    return ClicksAt(screen, 2);
+}
+
+namespace {
+
+testing::AssertionResult ClicksOn(HWND control, int clicks) {
     HWND top = GetAncestor(control, GA_ROOT);
     if (!BringToFront(top)) {
         return testing::AssertionFailure() << Describe(top) << " did not come to the front; "
@@ -612,7 +633,7 @@ testing::AssertionResult Click(HWND control) {
     GetWindowRect(control, &rect);
     const POINT centre = Centre(rect);
     const std::size_t mark = MouseEventMark();
-    testing::AssertionResult clicked = ClickAt(centre);
+    testing::AssertionResult clicked = ClicksAt(centre, clicks);
     if (!clicked) return clicked << "(clicking " << Describe(control) << ")";
     for (const MouseEvent& e : MouseEventsSince(mark)) {
         if (e.message == WM_LBUTTONDOWN || e.message == WM_LBUTTONUP) {
@@ -626,6 +647,16 @@ testing::AssertionResult Click(HWND control) {
         }
     }
     return testing::AssertionSuccess();
+}
+
+}  // namespace
+
+testing::AssertionResult Click(HWND control) {
+    return ClicksOn(control, 1);
+}
+
+testing::AssertionResult DoubleClick(HWND control) {
+    return ClicksOn(control, 2);
 }
 
 bool PressKey(WORD virtualKey, bool shift) {
@@ -864,9 +895,10 @@ std::wstring CapturePath(const std::wstring& name) {
 App::~App() {
     Kill();
     if (process_ != nullptr) CloseHandle(process_);
+    if (job_ != nullptr) CloseHandle(job_);
 }
 
-bool App::Start(const std::wstring& exePath, std::wstring* error) {
+bool App::Start(const std::wstring& exePath, std::wstring* error, bool countStarts) {
     auto fail = [&](const std::wstring& why) {
         if (error != nullptr) *error = why;
         return false;
@@ -879,13 +911,26 @@ bool App::Start(const std::wstring& exePath, std::wstring* error) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    if (!CreateProcessW(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &info)) {
+    if (countStarts && (job_ = CreateJobObjectW(nullptr, nullptr)) == nullptr) {
+        return fail(L"CreateJobObjectW failed with error " + std::to_wstring(GetLastError()));
+    }
+    // In the job before it runs a single instruction.
+    if (!CreateProcessW(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                        countStarts ? CREATE_SUSPENDED : 0u, nullptr, nullptr, &startup, &info)) {
         return fail(L"CreateProcessW failed with error " + std::to_wstring(GetLastError()));
     }
-    CloseHandle(info.hThread);
     process_ = info.hProcess;
     processId_ = info.dwProcessId;
+    if (countStarts) {
+        const bool joined = AssignProcessToJobObject(job_, process_) != FALSE;
+        const DWORD why = GetLastError();
+        ResumeThread(info.hThread);
+        if (!joined) {
+            CloseHandle(info.hThread);
+            return fail(L"AssignProcessToJobObject failed with error " + std::to_wstring(why));
+        }
+    }
+    CloseHandle(info.hThread);
 
     WaitFor(kForWindow, [&] {
         if (!Running()) return true;
@@ -922,6 +967,17 @@ int App::PositionOf(HWND control) const {
 
 int App::FocusedPosition() const {
     return PositionOf(FocusedWindow(threadId_));
+}
+
+int App::ProcessesStarted() const {
+    if (job_ == nullptr) return -1;
+    JOBOBJECT_BASIC_ACCOUNTING_INFORMATION accounting{};
+    if (!QueryInformationJobObject(job_, JobObjectBasicAccountingInformation, &accounting,
+                                   sizeof accounting, nullptr)) {
+        return -1;
+    }
+    // The program itself is the first.
+    return static_cast<int>(accounting.TotalProcesses) - 1;
 }
 
 bool App::Running() const {

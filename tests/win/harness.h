@@ -131,6 +131,10 @@ testing::AssertionResult ClickAt(POINT screen);
 // the front first; fails, with what happened, unless the press and the
 // release reached that point over the control's own window.
 testing::AssertionResult Click(HWND control);
+// A double click, the same way: two clicks at one point, the second press
+// well within the system's double-click time of the first.
+testing::AssertionResult DoubleClickAt(POINT screen);
+testing::AssertionResult DoubleClick(HWND control);
 
 // A mouse event as the system handled it.
 struct MouseEvent {
@@ -230,8 +234,10 @@ class App {
     App& operator=(const App&) = delete;
 
     // Starts the program and waits until its main window is visible. On
-    // failure, error says why.
-    bool Start(const std::wstring& exePath, std::wstring* error);
+    // failure, error says why. With countStarts, the program runs in a job
+    // of its own, which every process it starts joins, so that
+    // ProcessesStarted can count them.
+    bool Start(const std::wstring& exePath, std::wstring* error, bool countStarts = false);
 
     HWND form() const { return form_; }
     HANDLE process() const { return process_; }
@@ -248,6 +254,13 @@ class App {
     // The tab position of the focused control, or -1.
     int FocusedPosition() const;
 
+    // How many processes the program has started so far (the shell's
+    // browser for each request to open a web page, under Wine), or -1 when
+    // it was not started to count them. Creating a process is done when
+    // the call that does it returns, so once the program has handled an
+    // input, the processes it started for it are counted.
+    int ProcessesStarted() const;
+
     bool Running() const;
     // Waits for the process to end by itself.
     bool WaitForExit() const;
@@ -256,6 +269,7 @@ class App {
 
   private:
     HANDLE process_ = nullptr;
+    HANDLE job_ = nullptr;
     DWORD processId_ = 0;
     DWORD threadId_ = 0;
     HWND form_ = nullptr;
