@@ -273,7 +273,8 @@ std::size_t DescribeError(const SwitchReading& reading, char* buffer, std::size_
         case DecodeError::kNone:
             break;
         case DecodeError::kNoSuchSwitch:
-            message << "Switch " << reading.number << ": no such switch; give 1 to " << kSwitchCount;
+            message << "Switch " << reading.number << ": no such switch; give 1 to "
+                    << kSwitchCount;
             break;
         case DecodeError::kNotANumber:
             message << "Switch " << reading.number << ": " << QuotedText(reading.text);

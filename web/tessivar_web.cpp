@@ -197,7 +197,8 @@ TESSIVAR_EXPORT("tessivar_describe") std::int32_t TessivarDescribe() {
 TESSIVAR_EXPORT("tessivar_calculate")
 std::int32_t TessivarCalculate(const unsigned char* members, std::uint32_t count) {
     GroupChoices chosen{};
-    if (count != kOptionGroups.size() || !InInput(members, count) || !ReadChoices(members, chosen)) {
+    if (count != kOptionGroups.size() || !InInput(members, count) ||
+        !ReadChoices(members, chosen)) {
         return -1;
     }
     const SwitchSelection selection = SelectionOf(chosen);
