@@ -249,7 +249,8 @@ std::int32_t TessivarCalculateAll(const unsigned char* members, std::uint32_t co
         }
     }
     const string_view stationText = stationGiven ? string_view(station, stationLength) : "";
-    const bool blank = stationText.find_first_not_of(" \t") == string_view::npos;
+    bool blank = true;
+    for (const char c : stationText) blank = blank && (c == ' ' || c == '\t');
     const std::optional<std::uint8_t> number = ParseStation(stationText);
     if (number) writes[written++] = StationWrite(*number);
 
