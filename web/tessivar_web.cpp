@@ -158,7 +158,13 @@ bool ReadChoices(const unsigned char* members, GroupChoices& chosen) {
 
 }  // namespace
 
+// The host build compiles the same functions for its tests, as plain C
+// functions.
+#if defined(__wasm__)
 #define TESSIVAR_EXPORT(name) __attribute__((export_name(name)))
+#else
+#define TESSIVAR_EXPORT(name)
+#endif
 
 extern "C" {
 
