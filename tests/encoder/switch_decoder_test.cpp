@@ -304,8 +304,8 @@ TEST(QuotedText, CutsAtWholeUtf8Characters) {
             std::string text;
             while (text.size() < start + length) text += mixed;
             text = text.substr(start, length);
-            const std::string_view quoted = QuotedText(text).view();
-            ASSERT_TRUE(IsUtf8(quoted)) << "from " << start << ", " << length << " bytes";
+            const QuotedText quoted(text);
+            ASSERT_TRUE(IsUtf8(quoted.view())) << "from " << start << ", " << length << " bytes";
         }
     }
     const struct {
