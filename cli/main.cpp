@@ -7,8 +7,9 @@
 //
 // Everything is checked before anything is printed: on bad input the program
 // writes one line to stderr, nothing to stdout, and exits with status 2.
-// Output goes through fwrite with the program's own number formatting, which
-// keeps the Windows executable small (no iostreams, no printf).
+// Output goes through console_out.h with the program's own number
+// formatting, which keeps the Windows executable small (no iostreams, no
+// printf); its words are in the language of language.h.
 #include <algorithm>
 #include <array>
 #include <cstddef>
@@ -17,6 +18,9 @@
 #include <optional>
 #include <string_view>
 
+#include "console_out.h"
+#include "help_words.h"
+#include "language.h"
 #include "switch_decoder.h"
 #include "switch_encoder.h"
 #include "version.h"
@@ -41,8 +45,11 @@ class Out {
     explicit Out(std::FILE* stream) : stream_(stream) {}
 
     Out& operator<<(string_view text) {
-        std::fwrite(text.data(), 1, text.size(), stream_);
+        tessivar::cli::Write(stream_, text);
         return *this;
+    }
+    Out& operator<<(const tessivar::Words& words) {
+        return *this << words[tessivar::cli::OutputLanguage()];
     }
     Out& operator<<(char c) { return *this << string_view(&c, 1); }
     Out& operator<<(std::uint32_t number) {
@@ -91,19 +98,16 @@ Out Error() {
 using tessivar::kOptionGroups;
 using tessivar::OptionGroup;
 
+namespace help = tessivar::cli::help;
+
 struct Command {
     string_view name;
     string_view arguments;
-    string_view purpose;
+    const tessivar::Words& purpose;
 };
 constexpr std::array<Command, 2> kCommands = {{
-    {"decode", "SW1 [SW2 [SW3 [SW4]]]",
-     "reads Switch 1 to 4 back into settings; - leaves one out. A value is\n"
-     "        1 to 4 hexadecimal digits, optionally with 0x before or H after."},
-    {"encode", "[--NAME VALUE]...",
-     "computes the switch values as the window's \"Calculate Setting\" does,\n"
-     "        from one option per group of its option buttons; * marks the default,\n"
-     "        the window's initial selection:"},
+    {"decode", "SW1 [SW2 [SW3 [SW4]]]", help::kTexts[help::kDecodePurpose]},
+    {"encode", "[--NAME VALUE]...", help::kTexts[help::kEncodePurpose]},
 }};
 
 // encode's options are the groups of kOptionGroups: "--<name> <value>" picks
@@ -175,7 +179,7 @@ void ShowAccepted(Out& out, const OptionGroup& group) {
 
 int Help() {
     Out out(stdout);
-    out << "Usage:\n";
+    out << help::kTexts[help::kUsage];
     for (const Command& command : kCommands) {
         out << "  tessivar-cli " << command.name << " [--json] " << command.arguments << '\n';
     }
@@ -184,10 +188,9 @@ int Help() {
         out << command.name << "  " << command.purpose << '\n';
     }
     ShowOptions(out);
-    out << "\n--json  prints one JSON object instead of text. In decode's, the \"settings\"\n"
-           "        of each switch are these options: \"--NAME VALUE\" for each of them\n"
-           "        gives an encode that writes that switch again.\n"
-           "Bad input: one line on stderr and exit status 2.\n";
+    out << '\n'
+        << help::kTexts[help::kJson] << help::kTexts[help::kLanguage]
+        << help::kTexts[help::kBadInput];
     return 0;
 }
 
@@ -357,12 +360,39 @@ int Run(int argc, char** argv) {
     return Decode(texts, json);
 }
 
+// Takes --lang out of the arguments and sets the language of the output:
+// the one it names, else the user's. 0, or kBadInput after the error line.
+int ChooseLanguage(int& argc, char** argv) {
+    namespace cli = tessivar::cli;
+    cli::SetOutputLanguage(cli::UserLanguage());
+    const cli::LanguageOption option = cli::TakeLanguageOption(argc, argv);
+    using Result = cli::LanguageOption::Result;
+    if (option.result == Result::kChosen) cli::SetOutputLanguage(option.language);
+    if (option.result == Result::kChosen || option.result == Result::kAbsent) return 0;
+    Out error = Error();
+    error << cli::kLanguageOption;
+    if (option.result == Result::kUnknownValue) {
+        error << ' ' << QuotedText(option.value) << ": not a value it takes";
+    } else {
+        error << ": no value";
+    }
+    error << "; give one of ";
+    for (std::size_t i = 0; i < tessivar::kLanguageNames.size(); ++i) {
+        error << (i == 0 ? "" : ", ") << tessivar::kLanguageNames[i].code;
+    }
+    error << '\n';
+    return kBadInput;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    const int status = Run(argc, argv);
+    int status = ChooseLanguage(argc, argv);
+    if (status == 0) status = Run(argc, argv);
     // Output that could not be written is a failure too (a full disk, a
-    // closed pipe).
-    if (std::fflush(stdout) != 0 || std::ferror(stdout)) return status == 0 ? 1 : status;
+    // closed pipe, a console gone).
+    if (!tessivar::cli::FinishWriting() || std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        return status == 0 ? 1 : status;
+    }
     return status;
 }
