@@ -11,8 +11,9 @@
 //
 // Everything is checked before anything is printed: on bad input the program
 // writes one line to stderr, nothing to stdout, and exits with status 2.
-// Output goes through fwrite with the program's own number formatting, which
-// keeps the Windows executable small (no iostreams, no printf).
+// Output goes through console_out.h with the program's own number
+// formatting, which keeps the Windows executable small (no iostreams, no
+// printf); its words are in the language of language.h.
 #include <algorithm>
 #include <array>
 #include <cstddef>
@@ -21,6 +22,9 @@
 #include <optional>
 #include <string_view>
 
+#include "console_out.h"
+#include "help_words.h"
+#include "language.h"
 #include "switch_decoder.h"
 #include "switch_encoder.h"
 #include "version.h"
@@ -45,8 +49,11 @@ class Out {
     explicit Out(std::FILE* stream) : stream_(stream) {}
 
     Out& operator<<(string_view text) {
-        std::fwrite(text.data(), 1, text.size(), stream_);
+        tessivar::cli::Write(stream_, text);
         return *this;
+    }
+    Out& operator<<(const tessivar::Words& words) {
+        return *this << words[tessivar::cli::OutputLanguage()];
     }
     Out& operator<<(char c) { return *this << string_view(&c, 1); }
     Out& operator<<(std::uint32_t number) {
@@ -95,22 +102,16 @@ Out Error() {
 using tessivar::kOptionGroups;
 using tessivar::OptionGroup;
 
+namespace help = tessivar::cli::help;
+
 struct Command {
     string_view name;
     string_view arguments;
-    string_view purpose;
+    const tessivar::Words& purpose;
 };
 constexpr std::array<Command, 2> kCommands = {{
-    {"decode", "SW1 [SW2 [SW3 [SW4 [SW5]]]]",
-     "reads Switch 1 to 5 back into settings; - leaves one out. A value is\n"
-     "        1 to 4 hexadecimal digits, optionally with 0x before or H after;\n"
-     "        Switch 5 too: 12 is station 18."},
-    {"encode", "[--[ch1-|ch2-]NAME VALUE]... [--station N]",
-     "computes the switch values as the window's \"Calculate Setting\" does,\n"
-     "        from one option per group of its option buttons; * marks the default,\n"
-     "        the window's initial selection. --NAME sets the channel(s) that\n"
-     "        --channel names; --ch1-NAME and --ch2-NAME (every NAME but channel)\n"
-     "        set one channel and add its values:"},
+    {"decode", "SW1 [SW2 [SW3 [SW4 [SW5]]]]", help::kTexts[help::kDecodePurpose]},
+    {"encode", "[--[ch1-|ch2-]NAME VALUE]... [--station N]", help::kTexts[help::kEncodePurpose]},
 }};
 
 constexpr const OptionGroup& kChannels = kOptionGroups[tessivar::kChannelGroup];
@@ -163,10 +164,31 @@ string_view ShownLabel(const tessivar::OptionMember& member) {
 
 // One line per group: the option, then its values with their names for
 // people, wrapped to 80 columns under the first.
-void ShowOptions(Out& out) {
+// Where the values of the option lines start: "  --" before the longest
+// name, two blanks after it.
+constexpr std::size_t OptionColumn() {
     std::size_t column = 0;
     for (const OptionGroup& group : kOptionGroups) column = std::max(column, group.name.size());
-    column += 6;  // "  --" before the name, two blanks after
+    return column + 6;
+}
+// The first line of --station holds the text before the largest station,
+// its two digits and the first line after it; the others start under the
+// values.
+constexpr bool StationLinesFit(tessivar::Language language) {
+    using tessivar::words_check::WidestLine;
+    const string_view before = help::kTexts[help::kStationBefore][language];
+    const string_view after = help::kTexts[help::kStationAfter][language];
+    const string_view rest = after.substr(after.find('\n') + 1);
+    return WidestLine(after.substr(0, after.find('\n')),
+                      OptionColumn() + WidestLine(before) + 2) <= 80 &&
+           OptionColumn() + WidestLine(rest) <= 80;
+}
+static_assert(StationLinesFit(tessivar::Language::kEnglish) &&
+                  StationLinesFit(tessivar::Language::kChinese),
+              "the lines of --station are too wide under the values");
+
+void ShowOptions(Out& out) {
+    const std::size_t column = OptionColumn();
     constexpr std::size_t kWidth = 80;
     for (const OptionGroup& group : kOptionGroups) {
         out << "  --" << group.name;
@@ -201,11 +223,15 @@ void ShowOptions(Out& out) {
     };
     out << "  --" << tessivar::kStationName;
     for (std::size_t at = 4 + tessivar::kStationName.size(); at < column; ++at) out << ' ';
-    out << "N = Switch 5, the station number: 0 to " << tessivar::kMaxStation << " in decimal\n";
-    indent();
-    out << "(0 on a 1:1 network); written in hexadecimal,\n";
-    indent();
-    out << "with the decimal beside it: 0012 is station 18\n";
+    out << help::kTexts[help::kStationBefore] << tessivar::kMaxStation;
+    // The lines after the first start under the values.
+    const string_view after = help::kTexts[help::kStationAfter][tessivar::cli::OutputLanguage()];
+    for (std::size_t at = 0; at < after.size();) {
+        const std::size_t end = after.find('\n', at) + 1;
+        if (at > 0) indent();
+        out << string_view(after.data() + at, end - at);  // not substr, which may throw
+        at = end;
+    }
 }
 
 // The values that the group's option takes, for an error line.
@@ -217,7 +243,7 @@ void ShowAccepted(Out& out, const OptionGroup& group) {
 
 int Help() {
     Out out(stdout);
-    out << "Usage:\n";
+    out << help::kTexts[help::kUsage];
     for (const Command& command : kCommands) {
         out << "  tessivar-cli " << command.name << " [--json] " << command.arguments << '\n';
     }
@@ -226,11 +252,9 @@ int Help() {
         out << command.name << "  " << command.purpose << '\n';
     }
     ShowOptions(out);
-    out << "\n--json  prints one JSON object instead of text. In decode's, the \"settings\"\n"
-           "        of each switch are these options: \"--NAME VALUE\" for each of them\n"
-           "        gives an encode that writes that switch again.\n"
-           "encode prints the notes on what it computed on stderr, as decode does on\n"
-           "stdout; they stop nothing. Bad input: one line on stderr and exit status 2.\n";
+    out << '\n'
+        << help::kTexts[help::kJson] << help::kTexts[help::kEncodeNotes]
+        << help::kTexts[help::kLanguage] << help::kTexts[help::kBadInput];
     return 0;
 }
 
@@ -516,12 +540,39 @@ int Run(int argc, char** argv) {
     return Decode(texts, json);
 }
 
+// Takes --lang out of the arguments and sets the language of the output:
+// the one it names, else the user's. 0, or kBadInput after the error line.
+int ChooseLanguage(int& argc, char** argv) {
+    namespace cli = tessivar::cli;
+    cli::SetOutputLanguage(cli::UserLanguage());
+    const cli::LanguageOption option = cli::TakeLanguageOption(argc, argv);
+    using Result = cli::LanguageOption::Result;
+    if (option.result == Result::kChosen) cli::SetOutputLanguage(option.language);
+    if (option.result == Result::kChosen || option.result == Result::kAbsent) return 0;
+    Out error = Error();
+    error << cli::kLanguageOption;
+    if (option.result == Result::kUnknownValue) {
+        error << ' ' << QuotedText(option.value) << ": not a value it takes";
+    } else {
+        error << ": no value";
+    }
+    error << "; give one of ";
+    for (std::size_t i = 0; i < tessivar::kLanguageNames.size(); ++i) {
+        error << (i == 0 ? "" : ", ") << tessivar::kLanguageNames[i].code;
+    }
+    error << '\n';
+    return kBadInput;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    const int status = Run(argc, argv);
+    int status = ChooseLanguage(argc, argv);
+    if (status == 0) status = Run(argc, argv);
     // Output that could not be written is a failure too (a full disk, a
-    // closed pipe).
-    if (std::fflush(stdout) != 0 || std::ferror(stdout)) return status == 0 ? 1 : status;
+    // closed pipe, a console gone).
+    if (!tessivar::cli::FinishWriting() || std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        return status == 0 ? 1 : status;
+    }
     return status;
 }
