@@ -22,6 +22,7 @@
 #include <optional>
 #include <string_view>
 
+#include "cli_words.h"
 #include "console_out.h"
 #include "help_words.h"
 #include "language.h"
@@ -33,6 +34,7 @@ namespace {
 
 using std::string_view;
 using tessivar::QuotedText;
+using tessivar::SwitchNote;
 using tessivar::SwitchReading;
 
 constexpr int kBadInput = 2;
@@ -89,14 +91,39 @@ class Out {
     }
     // Something the user gave, as every error line shows it.
     Out& operator<<(const QuotedText& text) { return *this << text.view(); }
+    // The words in the output's language, with each '%' in them replaced by
+    // the next of the values, in order.
+    template <typename... Values>
+    Out& Fill(const tessivar::Words& words, const Values&... values) {
+        const string_view pattern = words[tessivar::cli::OutputLanguage()];
+        std::size_t at = 0;
+        const auto next = [this, pattern, &at](const auto& value) {
+            const std::size_t mark = pattern.find('%', at);
+            *this << string_view(pattern.data() + at, mark - at) << value;
+            at = mark + 1;
+        };
+        (next(values), ...);
+        return *this << string_view(pattern.data() + at, pattern.size() - at);
+    }
 
   private:
     std::FILE* stream_;
 };
 
+namespace words = tessivar::cli::words;
+
+// A text of tessivar-cli's own.
+const tessivar::Words& Text(words::Text text) {
+    return words::kTexts[text];
+}
+
+tessivar::Language OutLanguage() {
+    return tessivar::cli::OutputLanguage();
+}
+
 // The one line of a failure, on stderr; its parts follow.
 Out Error() {
-    return Out(stderr) << "tessivar-cli: error: ";
+    return Out(stderr) << "tessivar-cli: " << Text(words::kError);
 }
 
 using tessivar::kOptionGroups;
@@ -149,8 +176,12 @@ Option OptionOf(string_view arg) {
 
 // What --help shows after a member's value: its name for people, where it
 // is more than the value in other letters ("true = YES", but not
-// "odd = ODD").
+// "odd = ODD"); in Chinese, every name that is translated ("true = 有",
+// "odd = 奇数").
 string_view ShownLabel(const tessivar::OptionMember& member) {
+    if (!member.own && OutLanguage() != tessivar::Language::kEnglish) {
+        return member.Name()[OutLanguage()];
+    }
     const string_view label = member.Label();
     const auto lower = [](char c) {
         return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
@@ -179,8 +210,8 @@ constexpr bool StationLinesFit(tessivar::Language language) {
     const string_view before = help::kTexts[help::kStationBefore][language];
     const string_view after = help::kTexts[help::kStationAfter][language];
     const string_view rest = after.substr(after.find('\n') + 1);
-    return WidestLine(after.substr(0, after.find('\n')),
-                      OptionColumn() + WidestLine(before) + 2) <= 80 &&
+    return WidestLine(after.substr(0, after.find('\n')), OptionColumn() + WidestLine(before) + 2) <=
+               80 &&
            OptionColumn() + WidestLine(rest) <= 80;
 }
 static_assert(StationLinesFit(tessivar::Language::kEnglish) &&
@@ -199,7 +230,8 @@ void ShowOptions(Out& out) {
             const string_view label = ShownLabel(group.members[m]);
             const bool initial = m == group.initial;
             const std::size_t length =
-                value.size() + (initial ? 1 : 0) + (label.empty() ? 0 : 3 + label.size());
+                value.size() + (initial ? 1 : 0) +
+                (label.empty() ? 0 : 3 + tessivar::words_check::WidestLine(label));
             if (m > 0) {
                 out << ',';
                 ++at;
@@ -259,11 +291,16 @@ int Help() {
 }
 
 void PrintWords(Out& out, const SwitchReading& r) {
-    char words[tessivar::kMaxReadingText];
-    tessivar::DescribeReading(r, words, sizeof words);
-    out << "Switch " << r.number << ' ';
-    if (r.channel() > 0) out << "(CH" << r.channel() << ") ";
-    out.Hex4(r.value) << ": " << string_view(words) << '\n';
+    char reading[tessivar::kMaxReadingText];
+    tessivar::DescribeReading(r, reading, sizeof reading, OutLanguage());
+    out.Fill(Text(words::kSwitch), r.number);
+    if (r.channel() > 0) {
+        out.Fill(Text(words::kChannelOf),
+                 kChannels.members[static_cast<std::size_t>(r.channel() - 1)].caption);
+    } else {
+        out << ' ';
+    }
+    out.Hex4(r.value) << Text(words::kValueFollows) << string_view(reading) << '\n';
 }
 
 // A reading as JSON: its switch and text, the protocol's name for people,
@@ -301,7 +338,8 @@ void PrintJson(Out& out, const SwitchReading& r) {
     out << "}, \"notes\": [";
     for (std::size_t i = 0; i < r.noteCount; ++i) {
         out << (i == 0 ? "" : ", ");
-        out.Json(NoteText(r.notes[i], r.number));
+        // In English whatever the language of the text: scripts read it.
+        out.Json(NoteText(r.notes[i], r.number, tessivar::Language::kEnglish));
     }
     out << "]}";
 }
@@ -311,7 +349,7 @@ int Decode(const tessivar::SwitchTexts& texts, bool json) {
     for (const auto& reading : readings) {
         if (reading && !reading->ok()) {
             char message[tessivar::kMaxErrorMessage];
-            tessivar::DescribeError(*reading, message, sizeof message);
+            tessivar::DescribeError(*reading, message, sizeof message, OutLanguage());
             Error() << string_view(message) << '\n';
             return kBadInput;
         }
@@ -327,7 +365,8 @@ int Decode(const tessivar::SwitchTexts& texts, bool json) {
         } else {
             PrintWords(out, *reading);
             for (std::size_t i = 0; i < reading->noteCount; ++i) {
-                out << "  note: " << NoteText(reading->notes[i], reading->number) << '\n';
+                out << "  " << Text(words::kNote)
+                    << NoteText(reading->notes[i], reading->number, OutLanguage()) << '\n';
             }
         }
         first = false;
@@ -411,12 +450,13 @@ int Encode(const EncodeRequest& request, bool json) {
             }
             out << '}';
         } else {
-            out << "Switch " << write.number << ": " << write.text();
+            out.Fill(Text(words::kSwitch), write.number)
+                << Text(words::kValueFollows) << write.text();
             if (station) {
-                char words[tessivar::kMaxReadingText];
-                tessivar::DescribeReading(*readings[tessivar::kStationSwitch - 1], words,
-                                          sizeof words);
-                out << " (" << string_view(words) << ')';
+                char reading[tessivar::kMaxReadingText];
+                tessivar::DescribeReading(*readings[tessivar::kStationSwitch - 1], reading,
+                                          sizeof reading, OutLanguage());
+                out.Fill(Text(words::kInParentheses), string_view(reading));
             }
             out << '\n';
         }
@@ -425,12 +465,14 @@ int Encode(const EncodeRequest& request, bool json) {
     bool first = true;
     for (const auto& reading : readings) {
         for (std::size_t n = 0; reading && n < reading->noteCount; ++n) {
-            const string_view note = NoteText(reading->notes[n], reading->number);
+            const SwitchNote note = reading->notes[n];
             if (json) {
+                // In English whatever the language of the text: scripts read it.
                 out << (first ? "" : ", ");
-                out.Json(note);
+                out.Json(NoteText(note, reading->number, tessivar::Language::kEnglish));
             } else {
-                Out(stderr) << "tessivar-cli: note: " << note << '\n';
+                Out(stderr) << "tessivar-cli: " << Text(words::kNote)
+                            << NoteText(note, reading->number, OutLanguage()) << '\n';
             }
             first = false;
         }
@@ -441,7 +483,7 @@ int Encode(const EncodeRequest& request, bool json) {
 
 int Run(int argc, char** argv) {
     if (argc < 2) {
-        Error() << "no command; give decode or encode (see tessivar-cli --help)\n";
+        Error() << Text(words::kNoCommand) << '\n';
         return kBadInput;
     }
     const string_view command = argv[1];
@@ -452,7 +494,7 @@ int Run(int argc, char** argv) {
     }
     const bool decode = command == kCommands[0].name;
     if (!decode && command != kCommands[1].name) {
-        Error() << "unknown command " << QuotedText(command) << "; give decode or encode\n";
+        Error().Fill(Text(words::kUnknownCommand), QuotedText(command)) << '\n';
         return kBadInput;
     }
 
@@ -469,9 +511,7 @@ int Run(int argc, char** argv) {
             return Help();
         } else if (decode && (arg.size() < 3 || !arg.starts_with("--"))) {
             if (switches == texts.size()) {
-                Error() << "decode: " << QuotedText(arg)
-                        << " is a sixth switch value; give at most five"
-                        << " (Switch 1 to 5)\n";
+                Error().Fill(Text(words::kSixthValue), QuotedText(arg)) << '\n';
                 return kBadInput;
             }
             if (arg != "-") texts[switches] = arg;
@@ -485,10 +525,10 @@ int Run(int argc, char** argv) {
                 error << arg;
                 if (i + 1 < argc) {
                     char message[tessivar::kMaxErrorMessage];
-                    tessivar::DescribeStationError(given, message, sizeof message);
+                    tessivar::DescribeStationError(given, message, sizeof message, OutLanguage());
                     error << ' ' << string_view(message);
                 } else {
-                    error << ": no value; give 0 to " << tessivar::kMaxStation << " in decimal";
+                    error.Fill(Text(words::kNoStation), tessivar::kMaxStation);
                 }
                 error << '\n';
                 return kBadInput;
@@ -498,9 +538,10 @@ int Run(int argc, char** argv) {
             const Option option = decode ? Option() : OptionOf(arg);
             const OptionGroup* group = option.group;
             if (group == nullptr) {
-                Error() << command << ": unknown "
-                        << (arg.starts_with("--") ? "option" : "argument") << ' ' << QuotedText(arg)
-                        << " (see tessivar-cli --help)\n";
+                Error().Fill(
+                    Text(arg.starts_with("--") ? words::kUnknownOption : words::kUnknownArgument),
+                    command, QuotedText(arg))
+                    << '\n';
                 return kBadInput;
             }
             const int member = i + 1 < argc ? tessivar::FindMember(*group, argv[i + 1]) : -1;
@@ -508,11 +549,11 @@ int Run(int argc, char** argv) {
                 Out error = Error();
                 error << arg;
                 if (i + 1 < argc) {
-                    error << ' ' << QuotedText(argv[i + 1]) << ": not a value it takes";
+                    error.Fill(Text(words::kNotAValue), QuotedText(argv[i + 1]));
                 } else {
-                    error << ": no value";
+                    error << Text(words::kNoValue);
                 }
-                error << "; give one of ";
+                error << Text(words::kGiveOneOf);
                 ShowAccepted(error, *group);
                 error << '\n';
                 return kBadInput;
@@ -533,8 +574,7 @@ int Run(int argc, char** argv) {
     bool any = false;
     for (const auto& text : texts) any = any || text.has_value();
     if (!any) {
-        Error() << "decode: no switch value; give 1 to 5 of them (" << kCommands[0].arguments
-                << ")\n";
+        Error().Fill(Text(words::kNoSwitchValue), kCommands[0].arguments) << '\n';
         return kBadInput;
     }
     return Decode(texts, json);
@@ -552,11 +592,11 @@ int ChooseLanguage(int& argc, char** argv) {
     Out error = Error();
     error << cli::kLanguageOption;
     if (option.result == Result::kUnknownValue) {
-        error << ' ' << QuotedText(option.value) << ": not a value it takes";
+        error.Fill(Text(words::kNotAValue), QuotedText(option.value));
     } else {
-        error << ": no value";
+        error << Text(words::kNoValue);
     }
-    error << "; give one of ";
+    error << Text(words::kGiveOneOf);
     for (std::size_t i = 0; i < tessivar::kLanguageNames.size(); ++i) {
         error << (i == 0 ? "" : ", ") << tessivar::kLanguageNames[i].code;
     }

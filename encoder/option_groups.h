@@ -4,6 +4,11 @@
 // values, the web page its fieldsets, and the calculation and the reading of
 // switch values the rate codes. Standard library only, all constexpr.
 //
+// The window shows the English captions as they are; the console program and
+// the web page name groups and members in words of either language (Caption,
+// Name), the Chinese written beside the English here. A member that is the
+// module's own name (a rate, a protocol, CH1) is the same in both.
+//
 // Each group has a name and each member a value, one vocabulary for people
 // and scripts: "--<name> <value>" is the console program's encode option,
 // "<name>": <value> the key and value of its JSON, <name>=<value> a part of
@@ -15,6 +20,9 @@
 #include <cstdint>
 #include <span>
 #include <string_view>
+
+#include "glossary.h"
+#include "words.h"
 
 namespace tessivar {
 
@@ -35,10 +43,24 @@ struct OptionMember {
     std::string_view value;    // the member in the shared vocabulary
     std::string_view label;    // for people, where the window's caption has a slip; else empty
     std::uint32_t number;      // kBaudRate: bits per second; otherwise 0
+    std::string_view zh;       // the name in Chinese; empty for the module's own name
+    bool own;                  // the module's own name (a rate, a protocol, CH1): no translation
 
     // What the member is called in words for people.
     constexpr std::string_view Label() const { return label.empty() ? caption : label; }
+    constexpr Words Name() const { return own ? SameInEveryLanguage(Label()) : Words{Label(), zh}; }
 };
+
+// A member named in words of either language, and one that is the module's
+// own name.
+constexpr OptionMember Translated(std::string_view caption, std::string_view value,
+                                  std::string_view label, std::string_view zh) {
+    return {caption, value, label, 0, zh, false};
+}
+constexpr OptionMember Own(std::string_view caption, std::string_view value,
+                           std::uint32_t number = 0) {
+    return {caption, value, "", number, "", true};
+}
 
 struct OptionGroup {
     std::string_view name;     // the vocabulary's key
@@ -48,55 +70,64 @@ struct OptionGroup {
     std::uint8_t bit;      // kTransmissionBit: bit k, 0..7, of OptOperation(2k) and (2k + 1)
     std::uint8_t initial;  // the member the window opens with
     std::span<const OptionMember> members;
+    std::string_view zh;  // the caption in Chinese
+
+    constexpr Words Caption() const { return {caption, zh}; }
 };
 
 namespace option_data {
 
 inline constexpr std::array<OptionMember, 2> kOperation{{
-    {"Independant", "independent", "Independent", 0},
-    {"Linked", "linked", "", 0},
+    Translated("Independant", "independent", "Independent", glossary::kIndependent.zh),
+    Translated("Linked", "linked", "", glossary::kLinked.zh),
 }};
-inline constexpr std::array<OptionMember, 2> kDataBits{{{"7", "7", "", 0}, {"8", "8", "", 0}}};
-inline constexpr std::array<OptionMember, 2> kNoYes{
-    {{"NO", "false", "", 0}, {"YES", "true", "", 0}}};
-inline constexpr std::array<OptionMember, 2> kOddEven{
-    {{"ODD", "odd", "", 0}, {"EVEN", "even", "", 0}}};
-inline constexpr std::array<OptionMember, 2> kStopBits{{{"1", "1", "", 0}, {"2", "2", "", 0}}};
-inline constexpr std::array<OptionMember, 2> kDisableEnable{
-    {{"DISABLE", "false", "", 0}, {"ENABLE", "true", "", 0}}};
+inline constexpr std::array<OptionMember, 2> kDataBits{{Own("7", "7"), Own("8", "8")}};
+inline constexpr std::array<OptionMember, 2> kNoYes{{
+    Translated("NO", "false", "", glossary::kNo.zh),
+    Translated("YES", "true", "", glossary::kYes.zh),
+}};
+inline constexpr std::array<OptionMember, 2> kOddEven{{
+    Translated("ODD", "odd", "", glossary::kOdd.zh),
+    Translated("EVEN", "even", "", glossary::kEven.zh),
+}};
+inline constexpr std::array<OptionMember, 2> kStopBits{{Own("1", "1"), Own("2", "2")}};
+inline constexpr std::array<OptionMember, 2> kDisableEnable{{
+    Translated("DISABLE", "false", "", glossary::kDisable.zh),
+    Translated("ENABLE", "true", "", glossary::kEnable.zh),
+}};
 // In optBaudRate's order; the rate codes follow from it (RateCodeOf).
 inline constexpr std::array<OptionMember, 14> kBaudRate{{
-    {"50", "50", "", 50},
-    {"300", "300", "", 300},
-    {"600", "600", "", 600},
-    {"1200", "1200", "", 1200},
-    {"2400", "2400", "", 2400},
-    {"4800", "4800", "", 4800},
-    {"9600", "9600", "", 9600},
-    {"14400", "14400", "", 14400},
-    {"19200", "19200", "", 19200},
-    {"28800", "28800", "", 28800},
-    {"38400", "38400", "", 38400},
-    {"57600", "57600", "", 57600},
-    {"115200", "115200", "", 115200},
-    {"230400", "230400", "", 230400},
+    Own("50", "50", 50),
+    Own("300", "300", 300),
+    Own("600", "600", 600),
+    Own("1200", "1200", 1200),
+    Own("2400", "2400", 2400),
+    Own("4800", "4800", 4800),
+    Own("9600", "9600", 9600),
+    Own("14400", "14400", 14400),
+    Own("19200", "19200", 19200),
+    Own("28800", "28800", 28800),
+    Own("38400", "38400", 38400),
+    Own("57600", "57600", 57600),
+    Own("115200", "115200", 115200),
+    Own("230400", "230400", 230400),
 }};
 // The index is the protocol number.
 inline constexpr std::array<OptionMember, 9> kProtocol{{
-    {"GX Connection", "0", "", 0},
-    {"Format 1", "1", "", 0},
-    {"Format 2", "2", "", 0},
-    {"Format 3", "3", "", 0},
-    {"Format 4", "4", "", 0},
-    {"Format 5 (4C Binary)", "5", "", 0},
-    {"Non Procedural", "6", "", 0},
-    {"Bi-directional", "7", "", 0},
-    {"Link Setting", "8", "", 0},
+    Own("GX Connection", "0"),
+    Own("Format 1", "1"),
+    Own("Format 2", "2"),
+    Own("Format 3", "3"),
+    Own("Format 4", "4"),
+    Own("Format 5 (4C Binary)", "5"),
+    Own("Non Procedural", "6"),
+    Own("Bi-directional", "7"),
+    Own("Link Setting", "8"),
 }};
 inline constexpr std::array<OptionMember, 3> kChannel{{
-    {"CH1", "ch1", "", 0},
-    {"CH2", "ch2", "", 0},
-    {"CH1 CH2    Same Setting", "both", "CH1 and CH2, same setting", 0},
+    Own("CH1", "ch1"),
+    Own("CH2", "ch2"),
+    Translated("CH1 CH2    Same Setting", "both", "CH1 and CH2, same setting", "CH1和CH2相同设置"),
 }};
 
 }  // namespace option_data
@@ -105,28 +136,44 @@ inline constexpr std::array<OptionMember, 3> kChannel{{
 // channel.
 inline constexpr std::array<OptionGroup, 11> kOptionGroups{{
     {"operation", "Operation Setting", GroupKind::kTransmissionBit, ValueType::kWord, 0, 0,
-     option_data::kOperation},
+     option_data::kOperation, glossary::kOperationSetting.zh},
     {"data-bits", "Data Bit", GroupKind::kTransmissionBit, ValueType::kNumber, 1, 1,
-     option_data::kDataBits},
+     option_data::kDataBits, glossary::kDataBit.zh},
     {"parity", "Parity Bit", GroupKind::kTransmissionBit, ValueType::kBoolean, 2, 0,
-     option_data::kNoYes},
+     option_data::kNoYes, glossary::kParityBit.zh},
     {"odd-even", "Odd/Even", GroupKind::kTransmissionBit, ValueType::kWord, 3, 0,
-     option_data::kOddEven},
+     option_data::kOddEven, glossary::kOddEven.zh},
     {"stop-bits", "Stop Bit", GroupKind::kTransmissionBit, ValueType::kNumber, 4, 0,
-     option_data::kStopBits},
+     option_data::kStopBits, glossary::kStopBit.zh},
     {"check-sum", "Check Sum", GroupKind::kTransmissionBit, ValueType::kBoolean, 5, 1,
-     option_data::kNoYes},
+     option_data::kNoYes, glossary::kCheckSum.zh},
     {"write-during-run", "Write During RUN", GroupKind::kTransmissionBit, ValueType::kBoolean, 6, 1,
-     option_data::kDisableEnable},
+     option_data::kDisableEnable, glossary::kWriteDuringRun.zh},
     {"change-setting", "Change Setting", GroupKind::kTransmissionBit, ValueType::kBoolean, 7, 0,
-     option_data::kDisableEnable},
+     option_data::kDisableEnable, glossary::kChangeSetting.zh},
     {"baud-rate", "Baud Rate", GroupKind::kBaudRate, ValueType::kNumber, 0, 12,
-     option_data::kBaudRate},
+     option_data::kBaudRate, glossary::kRate.zh},
     {"protocol", "Protocol Setting", GroupKind::kProtocol, ValueType::kNumber, 0, 5,
-     option_data::kProtocol},
+     option_data::kProtocol, glossary::kProtocolSetting.zh},
     {"channel", "Channel Selection", GroupKind::kChannel, ValueType::kWord, 0, 0,
-     option_data::kChannel},
+     option_data::kChannel, glossary::kChannelSelection.zh},
 }};
+
+// Every group and member named in both languages, with the glossary's terms
+// (words.h): a caption without its Chinese, or a member's Chinese missing,
+// stops the build.
+constexpr bool GroupsAreTranslated() {
+    for (const OptionGroup& group : kOptionGroups) {
+        const Words caption = group.Caption();
+        if (FirstUntranslated({&caption, 1}, glossary::kGlossary) != 1) return false;
+        for (const OptionMember& member : group.members) {
+            const Words name = member.Name();
+            if (FirstUntranslated({&name, 1}, glossary::kGlossary) != 1) return false;
+        }
+    }
+    return true;
+}
+static_assert(GroupsAreTranslated(), "an option group or member is untranslated");
 
 // Where each kind of group is in kOptionGroups.
 inline constexpr std::size_t kFirstPairGroup = 0;  // groups 0..7: the transmission bits

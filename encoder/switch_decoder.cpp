@@ -107,6 +107,11 @@ void AddNote(SwitchReading& reading, SwitchNote note) {
     reading.notes[reading.noteCount++] = note;
 }
 
+// A byte in two hexadecimal digits.
+struct Hex2 {
+    unsigned value;
+};
+
 // Appends to a caller's buffer, never past its end, keeping room for the '\0'.
 class Message {
   public:
@@ -132,10 +137,25 @@ class Message {
         return *this;
     }
     Message& operator<<(const QuotedText& text) { return *this << text.view(); }
-    void Hex2(unsigned byte) {
+    Message& operator<<(Hex2 byte) {
         constexpr std::string_view kDigits = "0123456789ABCDEF";
-        Put(kDigits[byte / 16 % 16]);
-        Put(kDigits[byte % 16]);
+        Put(kDigits[byte.value / 16 % 16]);
+        Put(kDigits[byte.value % 16]);
+        return *this;
+    }
+    // The pattern with each '%' in it replaced by the next of the values,
+    // in order: the languages put them where their sentences need them.
+    template <typename... Values>
+    Message& Fill(std::string_view pattern, const Values&... values) {
+        std::size_t at = 0;
+        const auto next = [this, pattern, &at](const auto& value) {
+            while (at < pattern.size() && pattern[at] != '%') Put(pattern[at++]);
+            ++at;
+            *this << value;
+        };
+        (next(values), ...);
+        while (at < pattern.size()) Put(pattern[at++]);
+        return *this;
     }
     std::size_t Finish() {
         if (size_ != 0) buffer_[length_] = '\0';
@@ -152,26 +172,119 @@ class Message {
     std::size_t length_ = 0;
 };
 
-// Indexed by note, then by channel (CH1, CH2).
-constexpr std::string_view kNoteTexts[5][2] = {
-    {"Switch 1: linked operation is set, but CH1 must be set to independent operation; "
-     "linked operation is set on the CH2 side (Switch 3)",
-     ""},
-    {"Switch 1: EVEN is set while the parity bit is off; it has no effect",
-     "Switch 3: EVEN is set while the parity bit is off; it has no effect"},
-    {"Switch 2: with GX Connection, CH1 uses the programming tool's fixed settings and "
-     "ignores the transmission settings of Switch 1 (not 00)",
-     "Switch 4: with GX Connection, CH2 uses the programming tool's fixed settings and "
-     "ignores the transmission settings of Switch 3 (not 00)"},
-    {"Switch 1 and 2: Format 5 (4C Binary) needs 8 data bits; with 7 data bits the module "
-     "drops the top bit of every byte",
-     "Switch 3 and 4: Format 5 (4C Binary) needs 8 data bits; with 7 data bits the module "
-     "drops the top bit of every byte"},
-    {"Switch 1 and 2: Bi-directional with the sum check on needs 8 data bits; with 7 data bits "
-     "the module drops the top bit of every byte",
-     "Switch 3 and 4: Bi-directional with the sum check on needs 8 data bits; with 7 data bits "
-     "the module drops the top bit of every byte"},
+// Indexed by note, then by channel (CH1, CH2). The protocols are named by
+// the window's captions in either language: they are the module's own.
+constexpr Words kNoteTexts[5][2] = {
+    {{"Switch 1: linked operation is set, but CH1 must be set to independent operation; "
+      "linked operation is set on the CH2 side (Switch 3)",
+      "开关1：设置了联动动作，但CH1必须设置为独立动作；联动动作应在CH2侧（开关3）设置"},
+     {}},
+    {{"Switch 1: EVEN is set while the parity bit is off; it has no effect",
+      "开关1：奇偶校验位为无时设置了偶数（EVEN），该设置无效"},
+     {"Switch 3: EVEN is set while the parity bit is off; it has no effect",
+      "开关3：奇偶校验位为无时设置了偶数（EVEN），该设置无效"}},
+    {{"Switch 2: with GX Connection, CH1 uses the programming tool's fixed settings and "
+      "ignores the transmission settings of Switch 1 (not 00)",
+      "开关2：GX Connection时，CH1使用编程工具的固定设置，忽略开关1的传送设置（不是00）"},
+     {"Switch 4: with GX Connection, CH2 uses the programming tool's fixed settings and "
+      "ignores the transmission settings of Switch 3 (not 00)",
+      "开关4：GX Connection时，CH2使用编程工具的固定设置，忽略开关3的传送设置（不是00）"}},
+    {{"Switch 1 and 2: Format 5 (4C Binary) needs 8 data bits; with 7 data bits the module "
+      "drops the top bit of every byte",
+      "开关1和开关2：Format 5 (4C Binary)需要8位数据位；数据位为7时，模块会丢弃每个字节的"
+      "最高位"},
+     {"Switch 3 and 4: Format 5 (4C Binary) needs 8 data bits; with 7 data bits the module "
+      "drops the top bit of every byte",
+      "开关3和开关4：Format 5 (4C Binary)需要8位数据位；数据位为7时，模块会丢弃每个字节的"
+      "最高位"}},
+    {{"Switch 1 and 2: Bi-directional with the sum check on needs 8 data bits; with 7 data bits "
+      "the module drops the top bit of every byte",
+      "开关1和开关2：Bi-directional在和校验代码为有时需要8位数据位；数据位为7时，模块会丢弃"
+      "每个字节的最高位"},
+     {"Switch 3 and 4: Bi-directional with the sum check on needs 8 data bits; with 7 data bits "
+      "the module drops the top bit of every byte",
+      "开关3和开关4：Bi-directional在和校验代码为有时需要8位数据位；数据位为7时，模块会丢弃"
+      "每个字节的最高位"}},
 };
+
+// Every note in both languages (but CH2's linked operation, which is none).
+constexpr bool NotesAreTranslated() {
+    for (const auto& texts : kNoteTexts) {
+        for (const Words& words : texts) {
+            if (&words == &kNoteTexts[0][1]) continue;
+            if (FirstUntranslated({&words, 1}, glossary::kGlossary, kMaxReadingText) != 1) {
+                return false;
+            }
+        }
+    }
+    return kNoteTexts[0][1].en.empty();
+}
+static_assert(NotesAreTranslated(), "a note is untranslated or breaks the glossary");
+
+// A reading and an error in words: patterns in which Message::Fill puts the
+// numbers and values at each '%'.
+enum Text : std::size_t {
+    kReadingStation,
+    kReadingProtocol,
+    kReadingTransmission,  // the rate, then the words of each transmission bit
+    kNoSuchSwitch,
+    kNotANumber,
+    kRateCode,
+    kProtocolNumber,
+    kStationPast,
+    kStationNumber,
+    kTextCount
+};
+constexpr std::array<Words, kTextCount> kTexts{{
+    {"station % in decimal", "站号为十进制%"},
+    {"protocol %, %", "通信协议%，%"},
+    {"% bps, %, %, %, %, %, %, %, %", "% bps，%，%，%，%，%，%，%，%"},
+    {"Switch %: no such switch; give 1 to %", "开关%：没有此开关；请给出1至%"},
+    {"Switch %: % is not a switch value; give 1 to 4 hexadecimal digits (0 to FFFF), "
+     "optionally with 0x before or H after",
+     "开关%：%不是开关值；请给出1至4位十六进制数字（0至FFFF），可在前面加0x或在后面加H"},
+    {"Switch %: % has the rate code %, which is not one of % to % (% to % bps) or % (% bps)",
+     "开关%：%的传送速度代码为%，不是%至%（%至% bps）或%（% bps）之一"},
+    {"Switch %: % is not a protocol number; give % to %", "开关%：%不是通信协议编号；请给出%至%"},
+    {"Switch %: % is % in decimal, past the last station number; give 0 to % in hexadecimal "
+     "(station 0 to %)",
+     "开关%：%为十进制%，超过了最大站号；请给出十六进制0至%（站号0至%）"},
+    {"%: not a station number; give 0 to % in decimal", "%：不是站号；请给出十进制0至%"},
+}};
+static_assert(FirstUntranslated(kTexts, glossary::kGlossary, kMaxErrorMessage) == kTexts.size(),
+              "a reading's or an error's words are untranslated or break the glossary");
+
+// What each transmission bit reads as, clear and set, in the order a reading
+// lists them.
+struct BitWords {
+    TransmissionBit bit;
+    Words clear;
+    Words set;
+};
+constexpr std::array<BitWords, 8> kBitWords{{
+    {kEightDataBits, {"7 data bits", "数据位7"}, {"8 data bits", "数据位8"}},
+    {kParityOn, {"parity off", "奇偶校验位无"}, {"parity on", "奇偶校验位有"}},
+    {kEvenParity, {"odd", "奇数"}, {"even", "偶数"}},
+    {kTwoStopBits, {"1 stop bit", "停止位1"}, {"2 stop bits", "停止位2"}},
+    {kSumCheckOn, {"sum check off", "和校验代码无"}, {"sum check on", "和校验代码有"}},
+    {kWriteDuringRunEnabled,
+     {"write during RUN disabled", "运行中写入禁止"},
+     {"write during RUN enabled", "运行中写入允许"}},
+    {kSettingChangeEnabled,
+     {"setting change disabled", "设置更改禁止"},
+     {"setting change enabled", "设置更改允许"}},
+    {kLinkedOperation, {"independent operation", "独立动作"}, {"linked operation", "联动动作"}},
+}};
+constexpr bool BitWordsAreTranslated() {
+    for (const BitWords& words : kBitWords) {
+        if (FirstUntranslated({&words.clear, 1}, glossary::kGlossary) != 1 ||
+            FirstUntranslated({&words.set, 1}, glossary::kGlossary) != 1) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(BitWordsAreTranslated(), "a transmission bit's words are untranslated");
 
 // The protocols that need 8 data bits, by their number: MC protocol format
 // 5, binary, always; the bidirectional protocol with its sum check on.
@@ -180,8 +293,13 @@ constexpr std::uint8_t kBidirectional = 7;
 
 // The notes name the protocols by the window's captions.
 constexpr bool Names(SwitchNote note, std::uint8_t protocol) {
-    for (const std::string_view text : kNoteTexts[static_cast<std::size_t>(note)]) {
-        if (text.find(kProtocols.members[protocol].caption) == std::string_view::npos) return false;
+    for (const Words& words : kNoteTexts[static_cast<std::size_t>(note)]) {
+        for (const Language language : kLanguages) {
+            if (words[language].find(kProtocols.members[protocol].caption) ==
+                std::string_view::npos) {
+                return false;
+            }
+        }
     }
     return true;
 }
@@ -312,82 +430,71 @@ int SwitchReading::member(std::size_t group) const {
     return -1;
 }
 
-std::string_view NoteText(SwitchNote note, int switchNumber) {
-    return kNoteTexts[static_cast<std::size_t>(note)][switchNumber <= 2 ? 0 : 1];
+std::string_view NoteText(SwitchNote note, int switchNumber, Language language) {
+    return kNoteTexts[static_cast<std::size_t>(note)][switchNumber <= 2 ? 0 : 1][language];
 }
 
-std::size_t DescribeReading(const SwitchReading& r, char* buffer, std::size_t size) {
+std::size_t DescribeReading(const SwitchReading& r, char* buffer, std::size_t size,
+                            Language language) {
     Message message(buffer, size);
     if (!r.ok()) return message.Finish();
+    const auto text = [language](Text t) { return kTexts[t][language]; };
     if (r.setsStation()) {
-        message << "station " << int{r.station} << " in decimal";
+        message.Fill(text(kReadingStation), int{r.station});
         return message.Finish();
     }
     if (r.setsProtocol()) {
-        message << "protocol " << int{r.protocol} << ", " << r.protocolName();
+        message.Fill(text(kReadingProtocol), int{r.protocol}, r.protocolName());
         return message.Finish();
     }
-    const auto either = [&r](TransmissionBit bit, std::string_view set, std::string_view clear) {
-        return r.has(bit) ? set : clear;
-    };
-    message << r.baudRate << " bps, " << either(kEightDataBits, "8", "7") << " data bits, parity "
-            << either(kParityOn, "on", "off") << ", " << either(kEvenParity, "even", "odd") << ", "
-            << either(kTwoStopBits, "2 stop bits", "1 stop bit") << ", sum check "
-            << either(kSumCheckOn, "on", "off") << ", write during RUN "
-            << either(kWriteDuringRunEnabled, "enabled", "disabled") << ", setting change "
-            << either(kSettingChangeEnabled, "enabled", "disabled") << ", "
-            << either(kLinkedOperation, "linked", "independent") << " operation";
+    std::array<std::string_view, kBitWords.size()> bits;
+    for (std::size_t i = 0; i < bits.size(); ++i) {
+        const BitWords& words = kBitWords[i];
+        bits[i] = (r.has(words.bit) ? words.set : words.clear)[language];
+    }
+    message.Fill(text(kReadingTransmission), r.baudRate, bits[0], bits[1], bits[2], bits[3],
+                 bits[4], bits[5], bits[6], bits[7]);
     return message.Finish();
 }
 
-std::size_t DescribeError(const SwitchReading& reading, char* buffer, std::size_t size) {
+std::size_t DescribeError(const SwitchReading& reading, char* buffer, std::size_t size,
+                          Language language) {
     Message message(buffer, size);
+    const auto text = [language](Text t) { return kTexts[t][language]; };
+    const int number = reading.number;
     switch (reading.error) {
         case DecodeError::kNone:
             break;
         case DecodeError::kNoSuchSwitch:
-            message << "Switch " << reading.number << ": no such switch; give 1 to "
-                    << kSwitchCount;
+            message.Fill(text(kNoSuchSwitch), number, kSwitchCount);
             break;
         case DecodeError::kNotANumber:
-            message << "Switch " << reading.number << ": " << QuotedText(reading.text);
-            message << " is not a switch value; give 1 to 4 hexadecimal digits (0 to FFFF), "
-                       "optionally with 0x before or H after";
+            message.Fill(text(kNotANumber), number, QuotedText(reading.text));
             break;
         case DecodeError::kRateCode:
-            message << "Switch " << reading.number << ": " << QuotedText(reading.text);
-            message << " has the rate code ";
-            message.Hex2(reading.value >> 8);
             // Members 1 to 13 have consecutive codes (RateCodeOf), member 0 one of its own.
-            message << ", which is not one of ";
-            message.Hex2(RateCodeOf(1));
-            message << " to ";
-            message.Hex2(RateCodeOf(kRates.members.size() - 1));
-            message << " (" << kRates.members[1].number << " to " << kRates.members.back().number
-                    << " bps) or ";
-            message.Hex2(RateCodeOf(0));
-            message << " (" << kRates.members[0].number << " bps)";
+            message.Fill(text(kRateCode), number, QuotedText(reading.text),
+                         Hex2{static_cast<unsigned>(reading.value >> 8)}, Hex2{RateCodeOf(1)},
+                         Hex2{RateCodeOf(kRates.members.size() - 1)}, kRates.members[1].number,
+                         kRates.members.back().number, Hex2{RateCodeOf(0)},
+                         kRates.members[0].number);
             break;
         case DecodeError::kProtocol:
-            message << "Switch " << reading.number << ": " << QuotedText(reading.text);
-            message << " is not a protocol number; give " << kProtocols.members.front().value
-                    << " to " << kProtocols.members.back().value;
+            message.Fill(text(kProtocolNumber), number, QuotedText(reading.text),
+                         kProtocols.members.front().value, kProtocols.members.back().value);
             break;
         case DecodeError::kStation:
-            message << "Switch " << reading.number << ": " << QuotedText(reading.text);
-            message << " is " << std::uint32_t{reading.value}
-                    << " in decimal, past the last station number; give 0 to ";
-            message.Hex2(kMaxStation);
-            message << " in hexadecimal (station 0 to " << kMaxStation << ")";
+            message.Fill(text(kStationPast), number, QuotedText(reading.text),
+                         std::uint32_t{reading.value}, Hex2{kMaxStation}, kMaxStation);
             break;
     }
     return message.Finish();
 }
 
-std::size_t DescribeStationError(std::string_view text, char* buffer, std::size_t size) {
+std::size_t DescribeStationError(std::string_view text, char* buffer, std::size_t size,
+                                 Language language) {
     Message message(buffer, size);
-    message << QuotedText(text) << ": not a station number; give 0 to " << kMaxStation
-            << " in decimal";
+    message.Fill(kTexts[kStationNumber][language], QuotedText(text), kMaxStation);
     return message.Finish();
 }
 

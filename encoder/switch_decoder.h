@@ -130,20 +130,24 @@ SwitchReadings DecodeSwitches(const SwitchTexts& texts);
 // characters, valid as long as the writes are.
 SwitchReadings DecodeWrites(std::span<const SwitchWrite> writes);
 
-// The note in words, naming the switch or the pair of switches it belongs to
-// (one line, no full stop).
-std::string_view NoteText(SwitchNote note, int switchNumber);
+// The note in words of the language, naming the switch or the pair of
+// switches it belongs to (one line, no full stop).
+std::string_view NoteText(SwitchNote note, int switchNumber,
+                          Language language = Language::kEnglish);
 
-// The longest line DescribeReading writes, with its terminating '\0'.
-inline constexpr std::size_t kMaxReadingText = 160;
+// The longest line DescribeReading writes, with its terminating '\0' (a
+// Chinese character takes three bytes).
+inline constexpr std::size_t kMaxReadingText = 256;
 
 // Writes what a reading without an error sets, in words, into buffer as a
 // '\0'-terminated line without a newline, cut short to fit size; returns its
 // length. Switch 1 and 3: "19200 bps, 7 data bits, parity on, even, ...,
 // independent operation"; Switch 2 and 4: "protocol 4, Format 4"; Switch 5:
-// "station 18 in decimal", since its value is read in hexadecimal. Writes ""
-// for a reading with an error.
-std::size_t DescribeReading(const SwitchReading& reading, char* buffer, std::size_t size);
+// "station 18 in decimal", since its value is read in hexadecimal. In
+// Chinese: "19200 bps，数据位7，…，独立动作", "通信协议4，Format 4",
+// "站号为十进制18". Writes "" for a reading with an error.
+std::size_t DescribeReading(const SwitchReading& reading, char* buffer, std::size_t size,
+                            Language language = Language::kEnglish);
 
 // A text that the user gave, as every message that shows it writes it: in
 // double quotes, only its first kShown characters (then "...") when longer.
@@ -168,18 +172,22 @@ class QuotedText {
 };
 
 // The longest message DescribeError writes, with its terminating '\0'.
-inline constexpr std::size_t kMaxErrorMessage = 160;
+inline constexpr std::size_t kMaxErrorMessage = 320;
 
 // Writes the reading's error in words (which switch, which text, what is
 // accepted) into buffer as a '\0'-terminated line without a newline, cut
 // short to fit size; returns its length. The text is shown as QuotedText
-// writes it. Writes "" for a reading without an error.
-std::size_t DescribeError(const SwitchReading& reading, char* buffer, std::size_t size);
+// writes it, in words of the language. Writes "" for a reading without an
+// error.
+std::size_t DescribeError(const SwitchReading& reading, char* buffer, std::size_t size,
+                          Language language = Language::kEnglish);
 
 // Writes why a station number typed for Switch 5 (text, which ParseStation
 // did not take) is refused, as one '\0'-terminated line without a newline,
 // cut short to fit size, for the caller to put after the box's name:
-// "\"32\": not a station number; give 0 to 31 in decimal". Returns its length.
-std::size_t DescribeStationError(std::string_view text, char* buffer, std::size_t size);
+// "\"32\": not a station number; give 0 to 31 in decimal", in words of the
+// language. Returns its length.
+std::size_t DescribeStationError(std::string_view text, char* buffer, std::size_t size,
+                                 Language language = Language::kEnglish);
 
 }  // namespace tessivar

@@ -146,16 +146,24 @@ constexpr std::size_t LineFeeds(std::string_view text) {
     return count;
 }
 
+constexpr std::size_t Count(std::string_view text, char c) {
+    std::size_t count = 0;
+    for (const char k : text) count += k == c ? 1 : 0;
+    return count;
+}
+
 // Whether both languages are there: the English in ASCII, the Chinese in
 // UTF-8 with at least one character beyond ASCII (so not the English
-// copied), both ending in a line feed or neither, and a text of one line one
-// line in both; or, for a name of the module's own, one name in both.
+// copied), both ending in a line feed or neither, a text of one line one
+// line in both, and as many places '%' for what a message fills in (a
+// number, a value) in both; or, for a name of the module's own, one name in
+// both.
 constexpr bool IsTranslated(const Words& words) {
     if (words.en.empty() || !IsAscii(words.en)) return false;
     if (words.same) return words.zh == words.en;
     const bool ends = words.en.ends_with('\n');
     return !words.zh.empty() && IsUtf8(words.zh) && !IsAscii(words.zh) &&
-           words.zh.ends_with('\n') == ends &&
+           words.zh.ends_with('\n') == ends && Count(words.en, '%') == Count(words.zh, '%') &&
            (LineFeeds(words.zh) > (ends ? 1 : 0)) == (LineFeeds(words.en) > (ends ? 1 : 0));
 }
 
