@@ -10,7 +10,11 @@
 //
 // The functions:
 //   tessivar_input, tessivar_input_size, tessivar_output: the buffers.
-//   tessivar_describe: the version, the option groups and Switch 5's range.
+//   tessivar_set_language: the language of every answer's words after it
+//     (English until it is called).
+//   tessivar_page_words: the page's own words, in that language.
+//   tessivar_describe: the version, the languages, the option groups and
+//     Switch 5's range.
 //   tessivar_calculate: the window's calculation, one selection and its
 //     channel choice; the writes only.
 //   tessivar_calculate_all: both channels' settings and the station number
@@ -26,6 +30,7 @@
 #include <string_view>
 
 #include "option_groups.h"
+#include "page_words.h"
 #include "switch_decoder.h"
 #include "switch_encoder.h"
 #include "version.h"
@@ -43,6 +48,9 @@ char g_output[kOutputSize];
 // The page's working array, as the window keeps its own for its whole life.
 std::array<std::int16_t, 16> g_settingBit{};
 
+// The language of the words in the answers.
+Language g_language = Language::kEnglish;
+
 // A length the page passes for a Read values box left empty: no text given.
 constexpr std::uint32_t kNotGiven = 0xFFFFFFFF;
 
@@ -55,8 +63,8 @@ bool InInput(const void* at, std::size_t size) {
 
 #define TESSIVAR_WEB_TEXT(x) #x
 #define TESSIVAR_WEB_NUMBER(x) TESSIVAR_WEB_TEXT(x)
-constexpr string_view kVersion =
-    "Version " TESSIVAR_WEB_NUMBER(TESSIVAR_VERSION_MAJOR) "." TESSIVAR_WEB_NUMBER(
+constexpr string_view kVersionNumber =
+    TESSIVAR_WEB_NUMBER(TESSIVAR_VERSION_MAJOR) "." TESSIVAR_WEB_NUMBER(
         TESSIVAR_VERSION_MINOR) "." TESSIVAR_WEB_NUMBER(TESSIVAR_VERSION_REVISION);
 
 // Writes the answer into the output buffer; an answer that does not fit is
@@ -126,12 +134,12 @@ void WriteReading(Output& out, const SwitchReading& reading) {
     const auto number = static_cast<unsigned>(reading.number);
     if (!reading.ok()) {
         char message[kMaxErrorMessage];
-        DescribeError(reading, message, sizeof message);
+        DescribeError(reading, message, sizeof message, g_language);
         out << number << "\te\t" << string_view(message) << '\n';
         return;
     }
     char words[kMaxReadingText];
-    DescribeReading(reading, words, sizeof words);
+    DescribeReading(reading, words, sizeof words, g_language);
     out << number << "\tr\t";
     if (reading.channel() > 0) {
         const auto channel = static_cast<std::size_t>(reading.channel() - 1);
@@ -140,7 +148,7 @@ void WriteReading(Output& out, const SwitchReading& reading) {
     out << '\t';
     out.Hex4(reading.value) << '\t' << string_view(words) << '\n';
     for (std::size_t n = 0; n < reading.noteCount; ++n) {
-        out << number << "\tn\t" << NoteText(reading.notes[n], reading.number) << '\n';
+        out << number << "\tn\t" << NoteText(reading.notes[n], reading.number, g_language) << '\n';
     }
 }
 
@@ -178,19 +186,46 @@ TESSIVAR_EXPORT("tessivar_output") const char* TessivarOutput() {
     return g_output;
 }
 
-// What the page shows: "v", the version text; then for each option group
-// "g", its name, its caption, its kind (bit, rate, protocol or channel) and
-// its initial member's index, followed by one "m" line per member with its
-// value and its label; last "s", the station number's name ("station") and
-// its highest value (31): Switch 5 takes 0 to that.
+// Sets the language of the words in every answer after it: index is that
+// of the "l" lines of tessivar_describe (0 English, 1 Chinese). 0, or -1 for
+// an index that is no language (the language is kept).
+TESSIVAR_EXPORT("tessivar_set_language") std::int32_t TessivarSetLanguage(std::uint32_t index) {
+    if (index >= kLanguageNames.size()) return -1;
+    g_language = kLanguageNames[index].language;
+    return 0;
+}
+
+// The page's own words in the language set: one line per text, its key and
+// the text (page_words.h; '%' where the page puts a value).
+TESSIVAR_EXPORT("tessivar_page_words") std::int32_t TessivarPageWords() {
+    Output out;
+    for (const page::PageText& text : page::kPageTexts) {
+        out << text.key << '\t' << text.words[g_language] << '\n';
+    }
+    return out.Finish();
+}
+
+// What the page shows, in the language set: "v", the version text; then one
+// "l" line per language, with its code (in the address), its tag (<html
+// lang>) and its name in its own words; then for each option group "g", its
+// name, its caption, its kind (bit, rate, protocol or channel) and its
+// initial member's index, followed by one "m" line per member with its value
+// and its label; last "s", the station number's name ("station") and its
+// highest value (31): Switch 5 takes 0 to that.
 TESSIVAR_EXPORT("tessivar_describe") std::int32_t TessivarDescribe() {
     Output out;
-    out << "v\t" << kVersion << '\n';
+    const string_view version = (*page::FindPageText("version"))[g_language];
+    const std::size_t mark = version.find('%');
+    out << "v\t" << string_view(version.data(), mark) << kVersionNumber
+        << string_view(version.data() + mark + 1, version.size() - mark - 1) << '\n';
+    for (const LanguageName& language : kLanguageNames) {
+        out << "l\t" << language.code << '\t' << language.tag << '\t' << language.name << '\n';
+    }
     for (const OptionGroup& group : kOptionGroups) {
-        out << "g\t" << group.name << '\t' << group.caption << '\t' << KindName(group.kind) << '\t'
-            << unsigned{group.initial} << '\n';
+        out << "g\t" << group.name << '\t' << group.Caption()[g_language] << '\t'
+            << KindName(group.kind) << '\t' << unsigned{group.initial} << '\n';
         for (const OptionMember& member : group.members) {
-            out << "m\t" << member.value << '\t' << member.Label() << '\n';
+            out << "m\t" << member.value << '\t' << member.Name()[g_language] << '\n';
         }
     }
     out << "s\t" << kStationName << '\t' << kMaxStation << '\n';
@@ -269,7 +304,7 @@ std::int32_t TessivarCalculateAll(const unsigned char* members, std::uint32_t co
     }
     if (!number && !blank) {
         char message[kMaxErrorMessage];
-        DescribeStationError(stationText, message, sizeof message);
+        DescribeStationError(stationText, message, sizeof message, g_language);
         out << static_cast<unsigned>(kStationSwitch) << "\te\t" << string_view(message) << '\n';
     }
     return out.Finish();

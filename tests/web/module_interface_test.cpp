@@ -4,8 +4,12 @@
 // build of it; this checks the answers' format and every refusal.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <cstring>
+#include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -14,6 +18,8 @@ unsigned char* TessivarInput();
 std::uint32_t TessivarInputSize();
 const char* TessivarOutput();
 std::int32_t TessivarDescribe();
+std::int32_t TessivarSetLanguage(std::uint32_t index);
+std::int32_t TessivarPageWords();
 std::int32_t TessivarCalculateAll(const unsigned char* members, std::uint32_t count,
                                   const char* station, std::uint32_t stationLength);
 std::int32_t TessivarDecode(const char* texts, std::uint32_t size, const unsigned char* lengths,
@@ -162,6 +168,89 @@ TEST(ModuleInterface, DecodeTakesFourOrFiveValues) {
 TEST(ModuleInterface, DescribeEndsWithTheStation) {
     const std::string answer = Answer(TessivarDescribe());
     EXPECT_EQ(answer.substr(answer.rfind('\n', answer.size() - 2) + 1), "s\tstation\t31\n");
+}
+
+// The page's words as key and text.
+std::map<std::string, std::string> PageWords() {
+    std::map<std::string, std::string> words;
+    std::istringstream lines(Answer(TessivarPageWords()));
+    for (std::string line; std::getline(lines, line);) {
+        const std::size_t tab = line.find('\t');
+        EXPECT_NE(tab, std::string::npos) << line;
+        words[line.substr(0, tab)] = line.substr(tab + 1);
+    }
+    return words;
+}
+
+bool HasLatinWord(const std::string& text) {
+    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+        if (std::isalpha(static_cast<unsigned char>(text[i])) &&
+            std::isalpha(static_cast<unsigned char>(text[i + 1]))) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The language the page asks for: every answer's words after it in that
+// language, the page's own words for the same keys in both, English again
+// when asked, and an index that is no language refused.
+TEST(ModuleInterface, AnswersInTheLanguageSet) {
+    const std::map<std::string, std::string> english = PageWords();
+    ASSERT_EQ(TessivarSetLanguage(1), 0);
+    const std::map<std::string, std::string> chinese = PageWords();
+    ASSERT_EQ(chinese.size(), english.size());
+    for (const auto& [key, text] : english) {
+        ASSERT_TRUE(chinese.contains(key)) << key;
+        EXPECT_NE(chinese.at(key), text) << key;
+        EXPECT_EQ(std::count(text.begin(), text.end(), '%'),
+                  std::count(chinese.at(key).begin(), chinese.at(key).end(), '%'))
+            << key;
+    }
+    EXPECT_EQ(chinese.at("switch"), "开关%");
+    EXPECT_EQ(Decode({"0B60", "5", nullptr, nullptr, "20"}, 5),
+              "1\tr\tCH1\t0B60\t115200 bps，数据位7，奇偶校验位无，奇数，停止位1，和校验代码有，"
+              "运行中写入允许，设置更改禁止，独立动作\n"
+              "2\tr\tCH1\t0005\t通信协议5，Format 5 (4C Binary)\n"
+              "2\tn\t开关1和开关2：Format 5 (4C Binary)需要8位数据位；数据位为7时，模块会丢弃每个"
+              "字节的最高位\n"
+              "5\te\t开关5：\"20\"为十进制32，超过了最大站号；请给出十六进制0至1F（站号0至31）\n");
+    EXPECT_NE(CalculateAll(Both(kInitial, kInitial), "32")
+                  .find("5\te\t\"32\"：不是站号；请给出十进制0至31\n"),
+              std::string::npos);
+    // Every caption and label in Chinese but the module's own names; the
+    // languages offered, each in its own words.
+    std::istringstream lines(Answer(TessivarDescribe()));
+    int groups = 0;
+    std::string group;
+    std::vector<std::string> languages;
+    for (std::string line; std::getline(lines, line);) {
+        std::vector<std::string> fields;
+        std::istringstream parts(line);
+        for (std::string field; std::getline(parts, field, '\t');) fields.push_back(field);
+        if (fields[0] == "v") {
+            EXPECT_TRUE(fields[1].starts_with("版本")) << line;
+        } else if (fields[0] == "l") {
+            languages.push_back(fields[1] + " " + fields[2] + " " + fields[3]);
+        } else if (fields[0] == "g") {
+            ++groups;
+            group = fields[1];
+            EXPECT_FALSE(HasLatinWord(fields[2])) << line;
+        } else if (fields[0] == "m") {
+            // The protocols, CH1 and CH2 (CH1和CH2相同设置 holds them), and numbers
+            // are the module's own.
+            const bool own = group == "protocol" || fields[2].starts_with("CH") ||
+                             std::isdigit(static_cast<unsigned char>(fields[2][0]));
+            EXPECT_TRUE(own || !HasLatinWord(fields[2])) << line;
+        }
+    }
+    EXPECT_EQ(groups, 11);
+    EXPECT_EQ(languages, (std::vector<std::string>{"en en English", "zh zh-CN 中文"}));
+    EXPECT_EQ(TessivarSetLanguage(2), -1);
+    EXPECT_EQ(PageWords().at("switch"), "开关%");
+    ASSERT_EQ(TessivarSetLanguage(0), 0);
+    EXPECT_EQ(PageWords(), english);
+    EXPECT_TRUE(Answer(TessivarDescribe()).starts_with("v\tVersion "));
 }
 
 }  // namespace
