@@ -232,18 +232,6 @@ Geometry GeometryOf(HWND form) {
     return g;
 }
 
-// Moves the window to a monitor of `dpi` as the system does: it asks the
-// window for its size there, then suggests a rectangle of that size.
-RECT MoveToDpi(HWND form, UINT dpi) {
-    RECT window{};
-    GetWindowRect(form, &window);
-    SIZE size{window.right - window.left, window.bottom - window.top};
-    SendMessageW(form, WM_GETDPISCALEDSIZE, dpi, reinterpret_cast<LPARAM>(&size));
-    RECT suggested{window.left, window.top, window.left + size.cx, window.top + size.cy};
-    SendMessageW(form, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
-    return suggested;
-}
-
 TEST_F(InProcessTest, FollowsAMoveToADenserMonitorAndBack) {
     HWND form = form_.hwnd();
     const Geometry at96 = GeometryOf(form);
