@@ -11,6 +11,8 @@ namespace {
 
 constexpr int cmdCalculate = PositionOf(L"cmdCalculate");
 constexpr int lblVersion = PositionOf(L"lblVersion");
+// The density the layout was drawn for.
+constexpr Dpi kLayoutDpi(96);
 
 void CopyFaceName(wchar_t (&to)[LF_FACESIZE], const wchar_t* face) {
     std::size_t i = 0;
@@ -178,7 +180,6 @@ void frmMain::CreateFonts() {
     const bool headingFaceInstalled =
         FaceInstalled(kFonts[static_cast<std::size_t>(FontId::Heading)].face);
     const ScreenDc measuring;
-    constexpr Dpi kLayoutDpi(96);
     for (std::size_t i = 0; i < kFonts.size(); ++i) {
         const bool fallBack = static_cast<FontId>(i) == FontId::Heading && !headingFaceInstalled;
         const FontDef& def = fallBack ? kHeadingFallback : kFonts[i];
@@ -194,7 +195,6 @@ void frmMain::CreateFonts() {
 }
 
 bool frmMain::CaptionsFit(FontId font, HFONT candidate, HFONT asDrawn, HDC measuring) const {
-    constexpr Dpi kLayoutDpi(96);
     wchar_t version[kVersionLabelSize];
     for (std::size_t p = 0; p < kControls.size(); ++p) {
         const ControlDef& def = kControls[p];
