@@ -149,6 +149,12 @@ constexpr int RateMemberOf(unsigned code) {
     return -1;
 }
 
+// Switch 5 is the station number, typed in decimal; it is not one of the
+// window's option groups, but has a name in the same vocabulary:
+// "--station N", "station": N, station=N.
+inline constexpr std::string_view kStationName = "station";
+inline constexpr unsigned kMaxStation = 31;  // stations 0 to 31; 0 on a 1:1 network
+
 // The index of the group called `name`, or -1.
 constexpr int FindGroup(std::string_view name) {
     for (std::size_t i = 0; i < kOptionGroups.size(); ++i) {

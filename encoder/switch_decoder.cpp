@@ -104,7 +104,7 @@ class Message {
 };
 
 // Indexed by note, then by channel (CH1, CH2).
-constexpr std::string_view kNoteTexts[3][2] = {
+constexpr std::string_view kNoteTexts[5][2] = {
     {"Switch 1: linked operation is set, but CH1 must be set to independent operation; "
      "linked operation is set on the CH2 side (Switch 3)",
      ""},
@@ -114,7 +114,31 @@ constexpr std::string_view kNoteTexts[3][2] = {
      "ignores the transmission settings of Switch 1 (not 00)",
      "Switch 4: with GX Connection, CH2 uses the programming tool's fixed settings and "
      "ignores the transmission settings of Switch 3 (not 00)"},
+    {"Switch 1 and 2: Format 5 (4C Binary) needs 8 data bits; with 7 data bits the module "
+     "drops the top bit of every byte",
+     "Switch 3 and 4: Format 5 (4C Binary) needs 8 data bits; with 7 data bits the module "
+     "drops the top bit of every byte"},
+    {"Switch 1 and 2: Bi-directional with the sum check on needs 8 data bits; with 7 data bits "
+     "the module drops the top bit of every byte",
+     "Switch 3 and 4: Bi-directional with the sum check on needs 8 data bits; with 7 data bits "
+     "the module drops the top bit of every byte"},
 };
+
+// The protocols that need 8 data bits, by their number: MC protocol format
+// 5, binary, always; the bidirectional protocol with its sum check on.
+constexpr std::uint8_t kFormat5 = 5;
+constexpr std::uint8_t kBidirectional = 7;
+
+// The notes name the protocols by the window's captions.
+constexpr bool Names(SwitchNote note, std::uint8_t protocol) {
+    for (const std::string_view text : kNoteTexts[static_cast<std::size_t>(note)]) {
+        if (text.find(kProtocols.members[protocol].caption) == std::string_view::npos) return false;
+    }
+    return true;
+}
+static_assert(Names(SwitchNote::kFormat5SevenBits, kFormat5) &&
+              Names(SwitchNote::kSumCheckSevenBits, kBidirectional) &&
+              Names(SwitchNote::kTransmissionIgnored, 0));
 
 }  // namespace
 
@@ -122,7 +146,7 @@ SwitchReading DecodeSwitch(std::string_view text, int switchNumber) {
     SwitchReading reading;
     reading.number = switchNumber;
     reading.text = text;
-    if (switchNumber < 1 || switchNumber > 4) {
+    if (switchNumber < 1 || switchNumber > kSwitchCount) {
         reading.error = DecodeError::kNoSuchSwitch;
         return reading;
     }
@@ -133,7 +157,15 @@ SwitchReading DecodeSwitch(std::string_view text, int switchNumber) {
     }
     reading.value = *word;
 
-    if (!reading.setsRate()) {
+    if (reading.setsStation()) {
+        if (reading.value > kMaxStation) {
+            reading.error = DecodeError::kStation;
+            return reading;
+        }
+        reading.station = static_cast<std::uint8_t>(reading.value);
+        return reading;
+    }
+    if (reading.setsProtocol()) {
         if (reading.value >= kProtocols.members.size()) {
             reading.error = DecodeError::kProtocol;
             return reading;
@@ -163,16 +195,32 @@ SwitchReadings DecodeSwitches(const SwitchTexts& texts) {
     for (std::size_t i = 0; i < texts.size(); ++i) {
         if (texts[i]) readings[i] = DecodeSwitch(*texts[i], static_cast<int>(i) + 1);
     }
-    // Per channel: the word switch at 2c, the protocol switch at 2c + 1.
+    // Per channel: the word switch at 2c, the protocol switch at 2c + 1. At
+    // most one of these notes applies, since each needs its own protocol.
     for (std::size_t c = 0; c < 2; ++c) {
         const std::optional<SwitchReading>& word = readings[2 * c];
         std::optional<SwitchReading>& protocol = readings[2 * c + 1];
-        if (word && word->ok() && word->transmission != 0 && protocol && protocol->ok() &&
-            protocol->protocol == 0) {
+        if (!word || !word->ok() || !protocol || !protocol->ok()) continue;
+        const bool sevenBits = !word->has(kEightDataBits);
+        if (protocol->protocol == 0 && word->transmission != 0) {
             AddNote(*protocol, SwitchNote::kTransmissionIgnored);
+        } else if (protocol->protocol == kFormat5 && sevenBits) {
+            AddNote(*protocol, SwitchNote::kFormat5SevenBits);
+        } else if (protocol->protocol == kBidirectional && sevenBits && word->has(kSumCheckOn)) {
+            AddNote(*protocol, SwitchNote::kSumCheckSevenBits);
         }
     }
     return readings;
+}
+
+SwitchReadings DecodeWrites(std::span<const SwitchWrite> writes) {
+    SwitchTexts texts;
+    for (const SwitchWrite& write : writes) {
+        if (write.number >= 1 && write.number <= kSwitchCount) {
+            texts[static_cast<std::size_t>(write.number - 1)] = write.text();
+        }
+    }
+    return DecodeSwitches(texts);
 }
 
 int SwitchReading::member(std::size_t group) const {
@@ -184,9 +232,9 @@ int SwitchReading::member(std::size_t group) const {
         case GroupKind::kBaudRate:
             return setsRate() ? RateMember(value >> 8) : -1;
         case GroupKind::kProtocol:
-            return setsRate() ? -1 : protocol;
+            return setsProtocol() ? protocol : -1;
         case GroupKind::kChannel:
-            return channel() - 1;
+            return channel() - 1;  // -1 for Switch 5
     }
     return -1;
 }
@@ -198,7 +246,11 @@ std::string_view NoteText(SwitchNote note, int switchNumber) {
 std::size_t DescribeReading(const SwitchReading& r, char* buffer, std::size_t size) {
     Message message(buffer, size);
     if (!r.ok()) return message.Finish();
-    if (!r.setsRate()) {
+    if (r.setsStation()) {
+        message << "station " << int{r.station} << " in decimal";
+        return message.Finish();
+    }
+    if (r.setsProtocol()) {
         message << "protocol " << int{r.protocol} << ", " << r.protocolName();
         return message.Finish();
     }
@@ -221,7 +273,7 @@ std::size_t DescribeError(const SwitchReading& reading, char* buffer, std::size_
         case DecodeError::kNone:
             break;
         case DecodeError::kNoSuchSwitch:
-            message << "Switch " << reading.number << ": no such switch; give 1 to 4";
+            message << "Switch " << reading.number << ": no such switch; give 1 to " << kSwitchCount;
             break;
         case DecodeError::kNotANumber:
             message << "Switch " << reading.number << ": " << QuotedText(reading.text);
@@ -247,7 +299,21 @@ std::size_t DescribeError(const SwitchReading& reading, char* buffer, std::size_
             message << " is not a protocol number; give " << kProtocols.members.front().value
                     << " to " << kProtocols.members.back().value;
             break;
+        case DecodeError::kStation:
+            message << "Switch " << reading.number << ": " << QuotedText(reading.text);
+            message << " is " << std::uint32_t{reading.value}
+                    << " in decimal, past the last station number; give 0 to ";
+            message.Hex2(kMaxStation);
+            message << " in hexadecimal (station 0 to " << kMaxStation << ")";
+            break;
     }
+    return message.Finish();
+}
+
+std::size_t DescribeStationError(std::string_view text, char* buffer, std::size_t size) {
+    Message message(buffer, size);
+    message << QuotedText(text) << ": not a station number; give 0 to " << kMaxStation
+            << " in decimal";
     return message.Finish();
 }
 

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "option_groups.h"
@@ -69,7 +70,7 @@ class SwitchWrite {
     static constexpr std::size_t kMaxText = 4;
     using Characters = std::array<char, kMaxText>;
 
-    int number = 0;  // switch number, 1..4
+    int number = 0;  // switch number, 1..5
 
     constexpr SwitchWrite() = default;
     // The text is the characters up to the first '\0', if there is one.
@@ -86,6 +87,30 @@ class SwitchWrite {
     // Padded with '\0' instead of carrying a length.
     Characters characters_{};
 };
+
+// Switch 5's value for a station number from 0 to kMaxStation: the number
+// in four upper-case hexadecimal digits, as Switch 1 and 3 are written
+// ("0012" for station 18).
+constexpr SwitchWrite StationWrite(unsigned station) {
+    constexpr std::string_view kDigits = "0123456789ABCDEF";
+    return SwitchWrite(5, {'0', '0', kDigits[station / 16 % 16], kDigits[station % 16]});
+}
+
+// The station number that a person typed: decimal digits with blanks
+// (spaces, tabs) around them, from 0 to kMaxStation; nothing for any other
+// text. Blanks alone are no number either.
+constexpr std::optional<std::uint8_t> ParseStation(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    if (text.empty()) return std::nullopt;
+    unsigned number = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        number = number * 10 + static_cast<unsigned>(c - '0');
+        if (number > kMaxStation) return std::nullopt;
+    }
+    return static_cast<std::uint8_t>(number);
+}
 
 class SwitchWrites;
 
