@@ -184,7 +184,9 @@
     clearTimeout(announceTimer);
     announceTimer = setTimeout(() => {
       const words = [...readings[i].children].map((p) => p.textContent);
-      byId("read-announcement").textContent = words.length ? `${nameOf(reads[i])}: ${words.join(". ")}` : "";
+      const name = nameOf(reads[i]);
+      const said = words.join(". ");
+      byId("read-announcement").textContent = !said || said.startsWith(name) ? said : `${name}: ${said}`;
     }, 800);
   };
 
