@@ -79,7 +79,9 @@ test.describe("The address", () => {
     test(`a reload ${after} ms after a change keeps it`, async ({ page, pageUrl }) => {
       await page.clock.install();
       await open(page, pageUrl);
+      const pause = async () => page.clock.pauseAt(await page.evaluate(() => Date.now() + 1000));
       for (let i = 0; i < 3; ++i) {
+        await pause();
         const rate = ["9600", "19200", "300"][i];
         await option(page, "Baud Rate", rate).click();
         await switchBox(readValues(page), 2).fill(`${i + 3}`);

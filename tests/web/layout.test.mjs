@@ -5,7 +5,7 @@
 import { writeFileSync } from "node:fs";
 import { calculate, cliReadings, expect, open, outputDir, readValues, switchBox, test } from "./page.mjs";
 
-const long = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdef"; // 32 letters, as many as a box takes
+const long = "WM".repeat(16); // 32 wide letters, as many as a box takes
 const busy =
   `#title=${encodeURIComponent("Slot 3, QJ71C24N, CH1 to HMI")}&data-bits=7&channel=ch1&ch2.protocol=7&ch2.data-bits=7` +
   `&station=18&sw1=0B63&sw2=0&sw3=0x0762h&sw4=${long}&sw5=20`;
@@ -81,8 +81,15 @@ test("prints on one A4 page: the title, all five switches in words, the notes, t
     await expect(rows.nth(n - 1).getByRole("cell").last().getByRole("paragraph")).toHaveText(readings[n]);
   }
   await expect(page.getByText(`Printed 2031-05-17, Tessivar ${version}`, { exact: true })).toBeVisible();
-  // Nothing wider than the paper: a wider sheet would be shrunk to fit.
+  // Nothing wider than the paper (a wider sheet would be shrunk to fit),
+  // and no text wider than its cell.
   expect(await page.evaluate(() => document.documentElement.scrollWidth)).toBeLessThanOrEqual(718);
+  const wide = await page.evaluate(() =>
+    [...document.querySelectorAll("#sheet th, #sheet td, #sheet p")]
+      .filter((e) => e.getClientRects().length > 0 && e.scrollWidth > e.clientWidth + 1)
+      .map((e) => e.textContent),
+  );
+  expect(wide).toEqual([]);
   await page.screenshot({ path: `${outputDir}/screenshots/print-a4.png`, fullPage: true });
 
   const pdf = await page.pdf({ format: "A4" });
