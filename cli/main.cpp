@@ -3,7 +3,11 @@
 // them from settings given as options, through CalculateSwitches itself.
 // The options, and the "settings" that decode --json writes, are the groups
 // of kOptionGroups by name and their members by value, so that a reading's
-// settings, given back to encode, write the same switch.
+// settings, given back to encode, write the same switch. "--NAME VALUE" sets
+// the group for the channel(s) that --channel names, as the window does;
+// "--ch1-NAME VALUE" and "--ch2-NAME VALUE" (the channel group's values as
+// prefixes) set it for one channel, so one call gives both channels' values.
+// "--station N" adds Switch 5.
 //
 // Everything is checked before anything is printed: on bad input the program
 // writes one line to stderr, nothing to stdout, and exits with status 2.
@@ -97,22 +101,49 @@ struct Command {
     string_view purpose;
 };
 constexpr std::array<Command, 2> kCommands = {{
-    {"decode", "SW1 [SW2 [SW3 [SW4]]]",
-     "reads Switch 1 to 4 back into settings; - leaves one out. A value is\n"
-     "        1 to 4 hexadecimal digits, optionally with 0x before or H after."},
-    {"encode", "[--NAME VALUE]...",
+    {"decode", "SW1 [SW2 [SW3 [SW4 [SW5]]]]",
+     "reads Switch 1 to 5 back into settings; - leaves one out. A value is\n"
+     "        1 to 4 hexadecimal digits, optionally with 0x before or H after;\n"
+     "        Switch 5 too: 12 is station 18."},
+    {"encode", "[--[ch1-|ch2-]NAME VALUE]... [--station N]",
      "computes the switch values as the window's \"Calculate Setting\" does,\n"
      "        from one option per group of its option buttons; * marks the default,\n"
-     "        the window's initial selection:"},
+     "        the window's initial selection. --NAME sets the channel(s) that\n"
+     "        --channel names; --ch1-NAME and --ch2-NAME (every NAME but channel)\n"
+     "        set one channel and add its values:"},
 }};
 
+constexpr const OptionGroup& kChannels = kOptionGroups[tessivar::kChannelGroup];
+
+// An encode option: the group it sets, and for which channel.
+struct Option {
+    const OptionGroup* group = nullptr;  // nullptr: no such option
+    int channel = -1;                    // -1: as --channel says; 0: CH1; 1: CH2
+};
+
 // encode's options are the groups of kOptionGroups: "--<name> <value>" picks
-// the member with that value. The group that option `arg` names, or nullptr.
-const OptionGroup* GroupOfOption(string_view arg) {
-    if (!arg.starts_with("--")) return nullptr;
+// the member with that value, "--<ch1|ch2>-<name> <value>" for one channel,
+// the prefix being the channel group's member value. The option that `arg`
+// names.
+Option OptionOf(string_view arg) {
+    Option option;
+    if (!arg.starts_with("--")) return option;
     arg.remove_prefix(2);
+    for (int c = 0; c < 2; ++c) {
+        const string_view prefix = kChannels.members[static_cast<std::size_t>(c)].value;
+        if (arg.size() > prefix.size() + 1 && arg.starts_with(prefix) &&
+            arg[prefix.size()] == '-') {
+            arg.remove_prefix(prefix.size() + 1);
+            option.channel = c;
+            break;
+        }
+    }
     const int group = tessivar::FindGroup(arg);
-    return group < 0 ? nullptr : &kOptionGroups[static_cast<std::size_t>(group)];
+    if (group < 0 || (option.channel >= 0 && group == static_cast<int>(tessivar::kChannelGroup))) {
+        return option;
+    }
+    option.group = &kOptionGroups[static_cast<std::size_t>(group)];
+    return option;
 }
 
 // What --help shows after a member's value: its name for people, where it
@@ -164,6 +195,17 @@ void ShowOptions(Out& out) {
         }
         out << '\n';
     }
+    // Switch 5, which is no option group of the window's.
+    const auto indent = [&out, column] {
+        for (std::size_t at = 0; at < column; ++at) out << ' ';
+    };
+    out << "  --" << tessivar::kStationName;
+    for (std::size_t at = 4 + tessivar::kStationName.size(); at < column; ++at) out << ' ';
+    out << "N = Switch 5, the station number: 0 to " << tessivar::kMaxStation << " in decimal\n";
+    indent();
+    out << "(0 on a 1:1 network); written in hexadecimal,\n";
+    indent();
+    out << "with the decimal beside it: 0012 is station 18\n";
 }
 
 // The values that the group's option takes, for an error line.
@@ -187,14 +229,16 @@ int Help() {
     out << "\n--json  prints one JSON object instead of text. In decode's, the \"settings\"\n"
            "        of each switch are these options: \"--NAME VALUE\" for each of them\n"
            "        gives an encode that writes that switch again.\n"
-           "Bad input: one line on stderr and exit status 2.\n";
+           "encode prints the notes on what it computed on stderr, as decode does on\n"
+           "stdout; they stop nothing. Bad input: one line on stderr and exit status 2.\n";
     return 0;
 }
 
 void PrintWords(Out& out, const SwitchReading& r) {
     char words[tessivar::kMaxReadingText];
     tessivar::DescribeReading(r, words, sizeof words);
-    out << "Switch " << r.number << " (CH" << r.channel() << ") ";
+    out << "Switch " << r.number << ' ';
+    if (r.channel() > 0) out << "(CH" << r.channel() << ") ";
     out.Hex4(r.value) << ": " << string_view(words) << '\n';
 }
 
@@ -204,7 +248,7 @@ void PrintWords(Out& out, const SwitchReading& r) {
 void PrintJson(Out& out, const SwitchReading& r) {
     out << "{\"switch\": " << r.number << ", \"text\": ";
     out.Json(r.text);
-    if (!r.setsRate()) {
+    if (r.setsProtocol()) {
         out << ", \"protocol-name\": ";
         out.Json(r.protocolName());
     }
@@ -225,6 +269,10 @@ void PrintJson(Out& out, const SwitchReading& r) {
             out << value;
         }
         separator = ", ";
+    }
+    if (r.setsStation()) {
+        out << separator;
+        out.Json(tessivar::kStationName) << ": " << std::uint32_t{r.station};
     }
     out << "}, \"notes\": [";
     for (std::size_t i = 0; i < r.noteCount; ++i) {
@@ -264,19 +312,100 @@ int Decode(const tessivar::SwitchTexts& texts, bool json) {
     return 0;
 }
 
-int Encode(const tessivar::GroupChoices& chosen, bool json) {
+// What encode was given: the options for the channel(s) that --channel
+// names, those of each channel, and the station.
+struct EncodeRequest {
+    tessivar::GroupChoices chosen = tessivar::InitialChoices();
+    // Per channel (CH1, CH2): which groups a --chN- option set, and to what.
+    std::array<std::array<bool, kOptionGroups.size()>, 2> own{};
+    std::array<tessivar::GroupChoices, 2> ownChoice{};
+    bool channelGiven = false;
+    std::optional<std::uint8_t> station;
+
+    bool OneChannel(std::size_t c) const {
+        for (const bool set : own[c]) {
+            if (set) return true;
+        }
+        return false;
+    }
+};
+
+// The writes, in the order they are printed: the window's own for
+// "--NAME" options alone; with "--chN-" options, Switch 1 and 2 for CH1
+// (when --channel names it, or a --ch1- option was given), then Switch 3 and
+// 4 likewise; then Switch 5.
+std::size_t ComputeWrites(const EncodeRequest& request,
+                          std::array<tessivar::SwitchWrite, 2 * 4 + 1>& writes) {
     std::array<std::int16_t, 16> settingBit{};
-    const tessivar::SwitchWrites writes =
-        tessivar::CalculateSwitches(tessivar::SelectionOf(chosen), settingBit);
+    std::size_t count = 0;
+    const auto add = [&](const tessivar::GroupChoices& chosen) {
+        for (const tessivar::SwitchWrite& write :
+             tessivar::CalculateSwitches(tessivar::SelectionOf(chosen), settingBit)) {
+            writes[count++] = write;
+        }
+    };
+    if (!request.OneChannel(0) && !request.OneChannel(1)) {
+        add(request.chosen);
+    } else {
+        const std::size_t named = request.chosen[tessivar::kChannelGroup];  // 0, 1 or 2 = both
+        for (std::size_t c = 0; c < 2; ++c) {
+            const bool byChannel = request.channelGiven && (named == c || named == 2);
+            if (!byChannel && !request.OneChannel(c)) continue;
+            tessivar::GroupChoices chosen = request.chosen;
+            for (std::size_t g = 0; g < chosen.size(); ++g) {
+                if (request.own[c][g]) chosen[g] = request.ownChoice[c][g];
+            }
+            chosen[tessivar::kChannelGroup] = static_cast<std::uint8_t>(c);
+            add(chosen);
+        }
+    }
+    if (request.station) writes[count++] = tessivar::StationWrite(*request.station);
+    return count;
+}
+
+int Encode(const EncodeRequest& request, bool json) {
+    std::array<tessivar::SwitchWrite, 2 * 4 + 1> writes{};
+    const std::size_t count = ComputeWrites(request, writes);
+    // What the module makes of the values: a note stops nothing, since the
+    // user may have reasons, as the window computes such values too.
+    const tessivar::SwitchReadings readings = tessivar::DecodeWrites({writes.data(), count});
 
     Out out(stdout);
     if (json) out << "{\"writes\": [";
-    for (std::size_t i = 0; i < writes.size(); ++i) {
+    for (std::size_t i = 0; i < count; ++i) {
+        const tessivar::SwitchWrite& write = writes[i];
+        const bool station = write.number == tessivar::kStationSwitch;
         if (json) {
-            out << (i == 0 ? "" : ", ") << "{\"switch\": " << writes[i].number << ", \"text\": ";
-            out.Json(writes[i].text()) << '}';
+            out << (i == 0 ? "" : ", ") << "{\"switch\": " << write.number << ", \"text\": ";
+            out.Json(write.text());
+            if (station) {
+                out << ", ";
+                out.Json(tessivar::kStationName) << ": " << std::uint32_t{*request.station};
+            }
+            out << '}';
         } else {
-            out << "Switch " << writes[i].number << ": " << writes[i].text() << '\n';
+            out << "Switch " << write.number << ": " << write.text();
+            if (station) {
+                char words[tessivar::kMaxReadingText];
+                tessivar::DescribeReading(*readings[tessivar::kStationSwitch - 1], words,
+                                          sizeof words);
+                out << " (" << string_view(words) << ')';
+            }
+            out << '\n';
+        }
+    }
+    if (json) out << "], \"notes\": [";
+    bool first = true;
+    for (const auto& reading : readings) {
+        for (std::size_t n = 0; reading && n < reading->noteCount; ++n) {
+            const string_view note = NoteText(reading->notes[n], reading->number);
+            if (json) {
+                out << (first ? "" : ", ");
+                out.Json(note);
+            } else {
+                Out(stderr) << "tessivar-cli: note: " << note << '\n';
+            }
+            first = false;
         }
     }
     if (json) out << "]}\n";
@@ -303,7 +432,7 @@ int Run(int argc, char** argv) {
     bool json = false;
     tessivar::SwitchTexts texts;
     std::size_t switches = 0;
-    tessivar::GroupChoices chosen = tessivar::InitialChoices();
+    EncodeRequest request;
 
     for (int i = 2; i < argc; ++i) {
         const string_view arg = argv[i];
@@ -314,14 +443,33 @@ int Run(int argc, char** argv) {
         } else if (decode && (arg.size() < 3 || !arg.starts_with("--"))) {
             if (switches == texts.size()) {
                 Error() << "decode: " << QuotedText(arg)
-                        << " is a fifth switch value; give at most four"
-                        << " (Switch 1 to 4)\n";
+                        << " is a sixth switch value; give at most five"
+                        << " (Switch 1 to 5)\n";
                 return kBadInput;
             }
             if (arg != "-") texts[switches] = arg;
             ++switches;
+        } else if (!decode && arg.size() == 2 + tessivar::kStationName.size() &&
+                   arg.starts_with("--") && arg.ends_with(tessivar::kStationName)) {
+            const string_view given = i + 1 < argc ? string_view(argv[i + 1]) : string_view();
+            request.station = tessivar::ParseStation(given);
+            if (!request.station) {
+                Out error = Error();
+                error << arg;
+                if (i + 1 < argc) {
+                    char message[tessivar::kMaxErrorMessage];
+                    tessivar::DescribeStationError(given, message, sizeof message);
+                    error << ' ' << string_view(message);
+                } else {
+                    error << ": no value; give 0 to " << tessivar::kMaxStation << " in decimal";
+                }
+                error << '\n';
+                return kBadInput;
+            }
+            ++i;
         } else {
-            const OptionGroup* group = decode ? nullptr : GroupOfOption(arg);
+            const Option option = decode ? Option() : OptionOf(arg);
+            const OptionGroup* group = option.group;
             if (group == nullptr) {
                 Error() << command << ": unknown "
                         << (arg.starts_with("--") ? "option" : "argument") << ' ' << QuotedText(arg)
@@ -331,7 +479,7 @@ int Run(int argc, char** argv) {
             const int member = i + 1 < argc ? tessivar::FindMember(*group, argv[i + 1]) : -1;
             if (member < 0) {
                 Out error = Error();
-                error << "--" << group->name;
+                error << arg;
                 if (i + 1 < argc) {
                     error << ' ' << QuotedText(argv[i + 1]) << ": not a value it takes";
                 } else {
@@ -342,16 +490,24 @@ int Run(int argc, char** argv) {
                 error << '\n';
                 return kBadInput;
             }
-            chosen[static_cast<std::size_t>(group - kOptionGroups.data())] =
-                static_cast<std::uint8_t>(member);
+            const auto g = static_cast<std::size_t>(group - kOptionGroups.data());
+            if (option.channel < 0) {
+                request.chosen[g] = static_cast<std::uint8_t>(member);
+                request.channelGiven = request.channelGiven || g == tessivar::kChannelGroup;
+            } else {
+                const auto c = static_cast<std::size_t>(option.channel);
+                request.own[c][g] = true;
+                request.ownChoice[c][g] = static_cast<std::uint8_t>(member);
+            }
             ++i;
         }
     }
-    if (!decode) return Encode(chosen, json);
+    if (!decode) return Encode(request, json);
     bool any = false;
     for (const auto& text : texts) any = any || text.has_value();
     if (!any) {
-        Error() << "decode: no switch value; give 1 to 4 of them (SW1 [SW2 [SW3 [SW4]]])\n";
+        Error() << "decode: no switch value; give 1 to 5 of them (" << kCommands[0].arguments
+                << ")\n";
         return kBadInput;
     }
     return Decode(texts, json);

@@ -156,78 +156,11 @@ class QuotedText {
   public:
     static constexpr std::size_t kShown = 24;
 
-    constexpr explicit QuotedText(std::string_view text) {
-        Put('"');
-        std::size_t at = 0;
-        for (std::size_t shown = 0; at < text.size() && shown < kShown; ++shown) {
-            const std::size_t length = CharacterLength(text.substr(at));
-            if (length == 0) {
-                Put('?');
-                ++at;
-                continue;
-            }
-            if (BreaksTheLine(text.substr(at, length))) {
-                Put('?');
-            } else {
-                for (std::size_t i = 0; i < length; ++i) Put(text[at + i]);
-            }
-            at += length;
-        }
-        if (at < text.size()) {
-            for (int i = 0; i < 3; ++i) Put('.');
-        }
-        Put('"');
-    }
+    explicit QuotedText(std::string_view text);
     constexpr std::string_view view() const { return {characters_.data(), length_}; }
 
   private:
-    static constexpr unsigned Byte(std::string_view text, std::size_t i) {
-        return static_cast<unsigned char>(text[i]);
-    }
-    // The length in bytes of the well-formed UTF-8 character that the text
-    // starts with, or 0 when its first byte starts none (a stray continuation
-    // byte, an overlong form, a surrogate, a code point past U+10FFFF or a
-    // character cut short).
-    static constexpr std::size_t CharacterLength(std::string_view text) {
-        const unsigned lead = Byte(text, 0);
-        if (lead < 0x80) return 1;
-        std::size_t length = 0;
-        unsigned low = 0x80;  // the bounds of the second byte
-        unsigned high = 0xBF;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            if (lead == 0xE0) low = 0xA0;   // no overlong form
-            if (lead == 0xED) high = 0x9F;  // no surrogate
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            if (lead == 0xF0) low = 0x90;   // no overlong form
-            if (lead == 0xF4) high = 0x8F;  // nothing past U+10FFFF
-        } else {
-            return 0;
-        }
-        if (text.size() < length || Byte(text, 1) < low || Byte(text, 1) > high) return 0;
-        for (std::size_t i = 2; i < length; ++i) {
-            if (Byte(text, i) < 0x80 || Byte(text, i) > 0xBF) return 0;
-        }
-        return length;
-    }
-    // Whether the well-formed character would end or disturb the line.
-    static constexpr bool BreaksTheLine(std::string_view character) {
-        const unsigned lead = Byte(character, 0);
-        switch (character.size()) {
-            case 1:
-                return lead < 0x20 || lead == 0x7F;
-            case 2:  // C1: U+0080 to U+009F
-                return lead == 0xC2 && Byte(character, 1) < 0xA0;
-            case 3:  // U+2028, U+2029
-                return lead == 0xE2 && Byte(character, 1) == 0x80 &&
-                       (Byte(character, 2) == 0xA8 || Byte(character, 2) == 0xA9);
-        }
-        return false;
-    }
-    constexpr void Put(char c) { characters_[length_++] = c; }
+    void Put(char c) { characters_[length_++] = c; }
 
     // The characters, two quotes and "...".
     std::array<char, 4 * kShown + 5> characters_{};

@@ -158,7 +158,13 @@ bool ReadChoices(const unsigned char* members, GroupChoices& chosen) {
 
 }  // namespace
 
+// The host build compiles the same functions for its tests, as plain C
+// functions.
+#if defined(__wasm__)
 #define TESSIVAR_EXPORT(name) __attribute__((export_name(name)))
+#else
+#define TESSIVAR_EXPORT(name)
+#endif
 
 extern "C" {
 
@@ -197,7 +203,8 @@ TESSIVAR_EXPORT("tessivar_describe") std::int32_t TessivarDescribe() {
 TESSIVAR_EXPORT("tessivar_calculate")
 std::int32_t TessivarCalculate(const unsigned char* members, std::uint32_t count) {
     GroupChoices chosen{};
-    if (count != kOptionGroups.size() || !InInput(members, count) || !ReadChoices(members, chosen)) {
+    if (count != kOptionGroups.size() || !InInput(members, count) ||
+        !ReadChoices(members, chosen)) {
         return -1;
     }
     const SwitchSelection selection = SelectionOf(chosen);
@@ -248,7 +255,8 @@ std::int32_t TessivarCalculateAll(const unsigned char* members, std::uint32_t co
         }
     }
     const string_view stationText = stationGiven ? string_view(station, stationLength) : "";
-    const bool blank = stationText.find_first_not_of(" \t") == string_view::npos;
+    bool blank = true;
+    for (const char c : stationText) blank = blank && (c == ' ' || c == '\t');
     const std::optional<std::uint8_t> number = ParseStation(stationText);
     if (number) writes[written++] = StationWrite(*number);
 

@@ -1,12 +1,14 @@
 # Runs tessivar-cli once and checks what it did:
 #   cmake -DCLI=PATH -DARGS=A|B|... -DSTATUS=N [-DSTDOUT=TEXT] [-DSTDOUT_MATCHES=REGEX]
-#         [-DSTDOUT_MAX_WIDTH=N] [-DSTDERR_MATCHES=REGEX] [-DSTDERR_ONE_LINE=ON] -P run_cli.cmake
+#         [-DSTDOUT_MAX_WIDTH=N] [-DSTDERR_MATCHES=REGEX] [-DSTDERR_ONE_LINE=ON]
+#         [-DSTDERR_UTF8=ON] -P run_cli.cmake
 # ARGS are separated by '|'; in them {LF}, {TAB} and {ESC} stand for a line
 # feed, a tab and an escape, which then reach the program as they are.
 # STDOUT is the whole expected output; STDOUT_MAX_WIDTH the most characters
 # a line of it may have. Without STDERR_MATCHES, stderr must
 # be empty; with STDERR_ONE_LINE, it must be one line ending in a line feed,
-# with no other control character.
+# with no other control character; with STDERR_UTF8, it must be well-formed
+# UTF-8 (no character cut short, no stray byte).
 string(ASCII 10 lf)
 string(ASCII 9 tab)
 string(ASCII 27 esc)
@@ -53,6 +55,66 @@ if(STDERR_ONE_LINE)
   string(REGEX REPLACE "\n$" "" line "${err}")
   if(line STREQUAL err OR line MATCHES "[${first_control}-${last_control}${delete}]")
     string(APPEND problems "stderr is not one line of printable characters\n")
+  endif()
+endif()
+if(STDERR_UTF8)
+  # Byte by byte through the table of well-formed UTF-8 sequences: the lead
+  # byte gives the length and the bounds of the second byte; every further
+  # byte is 80 to BF.
+  string(HEX "${err}" hex)
+  string(LENGTH "${hex}" end)
+  set(at 0)
+  set(bad "")
+  while(at LESS end AND NOT bad)
+    string(SUBSTRING "${hex}" ${at} 2 byte)
+    math(EXPR lead "0x${byte}")
+    set(low 128)
+    set(high 191)
+    if(lead LESS 128)
+      set(length 1)
+    elseif(lead GREATER_EQUAL 194 AND lead LESS_EQUAL 223)
+      set(length 2)
+    elseif(lead GREATER_EQUAL 224 AND lead LESS_EQUAL 239)
+      set(length 3)
+      if(lead EQUAL 224)
+        set(low 160)
+      elseif(lead EQUAL 237)
+        set(high 159)
+      endif()
+    elseif(lead GREATER_EQUAL 240 AND lead LESS_EQUAL 244)
+      set(length 4)
+      if(lead EQUAL 240)
+        set(low 144)
+      elseif(lead EQUAL 244)
+        set(high 143)
+      endif()
+    else()
+      set(bad "byte ${byte}")
+      break()
+    endif()
+    foreach(k RANGE 1 3)
+      if(k LESS length)
+        math(EXPR next "${at} + 2 * ${k}")
+        if(next GREATER_EQUAL end)
+          set(bad "a character cut short at the end")
+          break()
+        endif()
+        string(SUBSTRING "${hex}" ${next} 2 byte)
+        math(EXPR value "0x${byte}")
+        if(k GREATER 1)
+          set(low 128)
+          set(high 191)
+        endif()
+        if(value LESS low OR value GREATER high)
+          set(bad "byte ${byte} in a character")
+          break()
+        endif()
+      endif()
+    endforeach()
+    math(EXPR at "${at} + 2 * ${length}")
+  endwhile()
+  if(bad)
+    string(APPEND problems "stderr is not UTF-8: ${bad}\n")
   endif()
 endif()
 if(problems)

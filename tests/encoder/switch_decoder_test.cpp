@@ -79,6 +79,10 @@ TEST(SwitchDecoder, EveryWindowSelectionReadsBack) {
                         Notes expectedProto;
                         if (protocol == 0 && state != 0)
                             expectedProto.push_back(SwitchNote::kTransmissionIgnored);
+                        if (protocol == 5 && !odd[kDataBit])
+                            expectedProto.push_back(SwitchNote::kFormat5SevenBits);
+                        if (protocol == 7 && !odd[kDataBit] && odd[kCheckSum])
+                            expectedProto.push_back(SwitchNote::kSumCheckSevenBits);
                         ++checked;
                         if (back.OptOperation == s.OptOperation &&
                             back.optBaudRate == s.optBaudRate &&
@@ -97,16 +101,21 @@ TEST(SwitchDecoder, EveryWindowSelectionReadsBack) {
     EXPECT_EQ(checked, 96768 + 256 * 14 * 9);  // "both" checks two channels
 }
 
-// Every word on every switch: accepted exactly when the model's rate codes or
-// protocol numbers have it, and then read as the model says.
+// Every word on every switch: accepted exactly when the model's rate codes,
+// protocol numbers or station numbers (0 to 31) have it, and then read as the
+// model says.
 TEST(SwitchDecoder, EveryWordOnEverySwitch) {
     int failures = 0;
     for (unsigned value = 0; value <= 0xFFFF && failures < 10; ++value) {
         const std::string text = Hex4(value);
-        for (int number = 1; number <= 4; ++number) {
+        for (int number = 1; number <= 5; ++number) {
             const SwitchReading r = DecodeSwitch(text, number);
             bool right;
-            if (number == 2 || number == 4) {
+            if (number == 5) {
+                right = value <= 31
+                            ? r.ok() && r.station == value && r.protocol == 0 && r.baudRate == 0
+                            : r.error == DecodeError::kStation;
+            } else if (number == 2 || number == 4) {
                 right = value < kProtocols.size() ? r.ok() && r.protocol == value && r.baudRate == 0
                                                   : r.error == DecodeError::kProtocol;
             } else {
@@ -173,8 +182,17 @@ TEST(SwitchDecoder, TextFormsAndErrors) {
         {"9", 2, kProtocol, 9, "is not a protocol number; give 0 to 8"},
         {"0100", 4, kProtocol, 0x100, "give 0 to 8"},
         {"FFFFh", 2, kProtocol, 0xFFFF, "give 0 to 8"},
-        {"5", 0, kNoSuchSwitch, 0, "Switch 0: no such switch; give 1 to 4"},
-        {"5", 5, kNoSuchSwitch, 0, "Switch 5: no such switch"},
+        {"12", 5, kNone, 0x12, ""},
+        {"0x1f", 5, kNone, 0x1F, ""},
+        {"001FH", 5, kNone, 0x1F, ""},
+        {"0", 5, kNone, 0, ""},
+        {"20", 5, kStation, 0x20,
+         "\"20\" is 32 in decimal, past the last station number; "
+         "give 0 to 1F in hexadecimal (station 0 to 31)"},
+        {"FFFF", 5, kStation, 0xFFFF, "is 65535 in decimal"},
+        {"1G", 5, kNotANumber, 0, kDigits},
+        {"5", 0, kNoSuchSwitch, 0, "Switch 0: no such switch; give 1 to 5"},
+        {"5", 6, kNoSuchSwitch, 0, "Switch 6: no such switch"},
     };
     for (const TextCase& c : cases) {
         SCOPED_TRACE(testing::Message() << "Switch " << c.number << " \"" << c.text << "\"");
@@ -210,13 +228,14 @@ TEST(SwitchDecoder, LongTextsAreShortenedAndMessagesCutToTheBuffer) {
     EXPECT_STREQ(small, "Switch ");
 }
 
-// The one form in which every message shows what the user gave: each byte
-// as itself except the control characters, and a long text by its start.
+// The one form in which every message shows what the user gave: each
+// character as itself except the control characters, and a long text by its
+// start. A byte of 80 or more alone is no UTF-8 character.
 TEST(QuotedText, ControlCharactersAndLength) {
     using tessivar::QuotedText;
     for (unsigned byte = 1; byte < 256; ++byte) {
         const char c = static_cast<char>(byte);
-        const bool control = byte < 0x20 || byte == 0x7F;
+        const bool control = byte < 0x20 || byte == 0x7F || byte >= 0x80;
         const std::string expected = {'"', control ? '?' : c, '"'};
         EXPECT_EQ(QuotedText(std::string_view(&c, 1)).view(), expected) << "byte " << byte;
     }
@@ -229,19 +248,110 @@ TEST(QuotedText, ControlCharactersAndLength) {
               '"' + std::string(QuotedText::kShown, '?') + "...\"");
 }
 
+// Whether the text is well-formed UTF-8, by the table of well-formed byte
+// sequences, decoded independently of QuotedText.
+bool IsUtf8(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto b = [&](std::size_t k) {
+            return i + k < text.size() ? static_cast<unsigned char>(text[i + k]) : 0u;
+        };
+        const auto tail = [&](std::size_t k) { return b(k) >= 0x80 && b(k) <= 0xBF; };
+        const unsigned lead = b(0);
+        if (lead < 0x80) {
+            i += 1;
+        } else if (lead >= 0xC2 && lead <= 0xDF && tail(1)) {
+            i += 2;
+        } else if (((lead == 0xE0 && b(1) >= 0xA0 && b(1) <= 0xBF) ||
+                    (lead >= 0xE1 && lead <= 0xEC && tail(1)) ||
+                    (lead == 0xED && b(1) >= 0x80 && b(1) <= 0x9F) ||
+                    (lead >= 0xEE && lead <= 0xEF && tail(1))) &&
+                   tail(2)) {
+            i += 3;
+        } else if (((lead == 0xF0 && b(1) >= 0x90 && b(1) <= 0xBF) ||
+                    (lead >= 0xF1 && lead <= 0xF3 && tail(1)) ||
+                    (lead == 0xF4 && b(1) >= 0x80 && b(1) <= 0x8F)) &&
+                   tail(2) && tail(3)) {
+            i += 4;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Characters, not bytes: a text of two-, three- and four-byte characters is
+// cut after its 24th character, whole; invalid bytes and the characters that
+// end a line show as one '?' each.
+TEST(QuotedText, CutsAtWholeUtf8Characters) {
+    using tessivar::QuotedText;
+    const std::string e = "\xC3\xA9";             // é
+    const std::string han = "\xE6\xBC\xA2";       // 漢
+    const std::string clef = "\xF0\x9D\x84\x9E";  // U+1D11E
+    std::string twenty_four;
+    for (int i = 0; i < 8; ++i) twenty_four += e + han + clef;
+    EXPECT_EQ(QuotedText(twenty_four).view(), '"' + twenty_four + '"');
+    EXPECT_EQ(QuotedText(twenty_four + "x").view(), '"' + twenty_four + "...\"");
+    std::string aeeee = "a";
+    for (int i = 0; i < 30; ++i) aeeee += e;
+    std::string shown = "a";
+    for (int i = 0; i < 23; ++i) shown += e;
+    EXPECT_EQ(QuotedText(aeeee).view(), '"' + shown + "...\"");
+    // Every cut of every mixed text is valid UTF-8 and at most 24 characters.
+    const std::string mixed = "a" + e + han + clef + "\x80" + "\xFF" + "b";
+    for (std::size_t start = 0; start < mixed.size(); ++start) {
+        for (std::size_t length = 0; start + length <= mixed.size() * 8; ++length) {
+            std::string text;
+            while (text.size() < start + length) text += mixed;
+            text = text.substr(start, length);
+            const QuotedText quoted(text);
+            ASSERT_TRUE(IsUtf8(quoted.view())) << "from " << start << ", " << length << " bytes";
+        }
+    }
+    const struct {
+        std::string text, quoted;
+    } cases[] = {
+        {"\x80", "\"?\""},    // a lone continuation byte
+        {"a\xC3", "\"a?\""},  // a character cut short
+        {"\xC3"
+         "a",
+         "\"?a\""},                             // a lead byte without its continuation
+        {"\xC0\xAF", "\"??\""},                 // an overlong '/'
+        {"\xE0\x80\xAF", "\"???\""},            // an overlong '/'
+        {"\xED\xA0\x80", "\"???\""},            // a surrogate
+        {"\xF4\x90\x80\x80", "\"????\""},       // past U+10FFFF
+        {"\xF8\x88\x80\x80\x80", "\"?????\""},  // five bytes
+        {"\xC2\x85", "\"?\""},                  // NEL, a C1 control
+        {"\xC2\x9F"
+         "\xC2\xA0",
+         "\"?\xC2\xA0\""},  // the last C1 control; no-break space kept
+        {"a\xE2\x80\xA8"
+         "b\xE2\x80\xA9",
+         "\"a?b?\""},                          // line and paragraph separators
+        {"\xE2\x80\xA7", "\"\xE2\x80\xA7\""},  // the character before them kept
+        {"\xEF\xBC\x91\xEF\xBC\x92", "\"\xEF\xBC\x91\xEF\xBC\x92\""},  // full-width digits kept
+    };
+    for (const auto& c : cases) EXPECT_EQ(QuotedText(c.text).view(), c.quoted) << c.quoted;
+    // Invalid bytes count as characters, so that the line stays short.
+    EXPECT_EQ(QuotedText(std::string(30, '\xFF')).view(),
+              '"' + std::string(QuotedText::kShown, '?') + "...\"");
+}
+
 struct NotesCase {
     SwitchTexts texts;
-    std::array<Notes, 4> notes;
+    std::array<Notes, 5> notes;
 };
 
 TEST(SwitchDecoder, Notes) {
     using enum SwitchNote;
     const auto none = std::nullopt;
     const NotesCase cases[] = {
-        {{"0B01", "5", none, none}, {{{kLinkedOnCH1}}}},
-        {{none, none, "0B01", "5"}, {}},
+        // (7 data bits with Format 5 have their own note; see below.)
+        {{"0B01", "5", none, none}, {{{kLinkedOnCH1}, {kFormat5SevenBits}}}},
+        {{none, none, "0B01", "5"}, {{{}, {}, {}, {kFormat5SevenBits}}}},
         {{"0B08", none, "0B08", none}, {{{kEvenWithoutParity}, {}, {kEvenWithoutParity}}}},
-        {{"0B0C", "5", "0B0C", "5"}, {}},
+        {{"0B0E", "5", "0B0E", "5"}, {}},
+        {{"0B0C", "5", "0B0C", "5"}, {{{}, {kFormat5SevenBits}, {}, {kFormat5SevenBits}}}},
         {{"0B09", none, none, none}, {{{kLinkedOnCH1, kEvenWithoutParity}}}},
         {{"0B62", "0", none, none}, {{{}, {kTransmissionIgnored}}}},
         {{none, none, "0B40", "0H"}, {{{}, {}, {}, {kTransmissionIgnored}}}},
@@ -249,19 +359,36 @@ TEST(SwitchDecoder, Notes) {
         {{none, "0", none, "0"}, {}},
         {{"0B62", "1", "0B62", "8"}, {}},
         {{"0B62", "0", "0D62", "0"}, {{{}, {kTransmissionIgnored}}}},
+        // 7 data bits with Format 5; with Bi-directional only when the sum
+        // check is on; each on its own channel's protocol switch.
+        {{"0B60", "5", none, none}, {{{}, {kFormat5SevenBits}}}},
+        {{none, none, "0560", "5", "1F"}, {{{}, {}, {}, {kFormat5SevenBits}}}},
+        {{"0B62", "5", "0B60", "5"}, {{{}, {}, {}, {kFormat5SevenBits}}}},
+        {{"0B60", "7", "0B40", "7"}, {{{}, {kSumCheckSevenBits}}}},
+        {{"0B62", "7", "0B22", "0x7"}, {}},
+        {{"0B60", "6", "0B60", "4"}, {}},
+        {{"0B60", none, none, "5"}, {}},
+        {{"0B60", "5", "0D60", "5"}, {{{}, {kFormat5SevenBits}}}},
+        {{none, none, none, none, "0"}, {}},
     };
     for (const NotesCase& c : cases) {
         const auto readings = DecodeSwitches(c.texts);
-        for (std::size_t i = 0; i < 4; ++i) {
+        for (std::size_t i = 0; i < 5; ++i) {
             SCOPED_TRACE(testing::Message()
                          << "Switch " << i + 1 << " \"" << c.texts[i].value_or("-") << "\"");
             ASSERT_EQ(readings[i].has_value(), c.texts[i].has_value());
             if (!readings[i]) continue;
             EXPECT_EQ(NotesOf(*readings[i]), c.notes[i]);
-            for (const SwitchNote note : c.notes[i])
-                EXPECT_EQ(tessivar::NoteText(note, int(i) + 1)
-                              .rfind("Switch " + std::to_string(i + 1) + ": ", 0),
-                          0u);
+            // A note names its switch, or both switches of its pair.
+            const std::string pair = i < 2   ? "Switch 1 and 2: "
+                                     : i < 4 ? "Switch 3 and 4: "
+                                             : "Switch 5: ";
+            for (const SwitchNote note : c.notes[i]) {
+                const std::string_view text = tessivar::NoteText(note, int(i) + 1);
+                EXPECT_TRUE(text.starts_with("Switch " + std::to_string(i + 1) + ": ") ||
+                            text.starts_with(pair))
+                    << text;
+            }
         }
     }
 }
