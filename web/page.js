@@ -130,9 +130,12 @@
     byId("station-message").textContent = error5 ? error5[1] : "";
     if (error5) station.setAttribute("aria-invalid", "true");
     else station.removeAttribute("aria-invalid");
-    byId("calculate-notes").replaceChildren(
-      ...calculated.flatMap((items) => items.filter(([kind]) => kind === "n").map(([, text]) => element("p", text, "note"))),
-    );
+    // Beside the values, and on a phone under the options (where the values
+    // are held at the foot of the screen, and the notes would hide the page).
+    const notes = calculated.flatMap((items) => items.filter(([kind]) => kind === "n").map(([, text]) => text));
+    for (const box of [byId("calculate-notes"), document.querySelector(".notes-below")]) {
+      box.replaceChildren(...notes.map((text) => element("p", text, "note")));
+    }
   };
   // What the change meant, said once: the values of the channel(s) edited
   // and their notes, or Switch 5.
