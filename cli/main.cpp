@@ -322,7 +322,8 @@ struct EncodeRequest {
     bool channelGiven = false;
     std::optional<std::uint8_t> station;
 
-    bool OneChannel(std::size_t c) const {
+    // Whether a --chN- option was given for channel c (0: CH1, 1: CH2).
+    bool SetsOwn(std::size_t c) const {
         for (const bool set : own[c]) {
             if (set) return true;
         }
@@ -330,12 +331,14 @@ struct EncodeRequest {
     }
 };
 
-// The writes, in the order they are printed: the window's own for
+// The writes, in the order they are printed (at most the window's eight,
+// when --channel both and no --chN- option, and Switch 5): the window's own for
 // "--NAME" options alone; with "--chN-" options, Switch 1 and 2 for CH1
 // (when --channel names it, or a --ch1- option was given), then Switch 3 and
 // 4 likewise; then Switch 5.
-std::size_t ComputeWrites(const EncodeRequest& request,
-                          std::array<tessivar::SwitchWrite, 2 * 4 + 1>& writes) {
+std::size_t ComputeWrites(
+    const EncodeRequest& request,
+    std::array<tessivar::SwitchWrite, tessivar::SwitchWrites::kCapacity + 1>& writes) {
     std::array<std::int16_t, 16> settingBit{};
     std::size_t count = 0;
     const auto add = [&](const tessivar::GroupChoices& chosen) {
@@ -344,13 +347,13 @@ std::size_t ComputeWrites(const EncodeRequest& request,
             writes[count++] = write;
         }
     };
-    if (!request.OneChannel(0) && !request.OneChannel(1)) {
+    if (!request.SetsOwn(0) && !request.SetsOwn(1)) {
         add(request.chosen);
     } else {
         const std::size_t named = request.chosen[tessivar::kChannelGroup];  // 0, 1 or 2 = both
         for (std::size_t c = 0; c < 2; ++c) {
             const bool byChannel = request.channelGiven && (named == c || named == 2);
-            if (!byChannel && !request.OneChannel(c)) continue;
+            if (!byChannel && !request.SetsOwn(c)) continue;
             tessivar::GroupChoices chosen = request.chosen;
             for (std::size_t g = 0; g < chosen.size(); ++g) {
                 if (request.own[c][g]) chosen[g] = request.ownChoice[c][g];
@@ -364,7 +367,7 @@ std::size_t ComputeWrites(const EncodeRequest& request,
 }
 
 int Encode(const EncodeRequest& request, bool json) {
-    std::array<tessivar::SwitchWrite, 2 * 4 + 1> writes{};
+    std::array<tessivar::SwitchWrite, tessivar::SwitchWrites::kCapacity + 1> writes{};
     const std::size_t count = ComputeWrites(request, writes);
     // What the module makes of the values: a note stops nothing, since the
     // user may have reasons, as the window computes such values too.
