@@ -172,12 +172,16 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 // ---------------------------------------------------------------------------
 // The window's events
 
-void frmMain::Form_Load() {
+const wchar_t* FormatVersionLabel(wchar_t (&text)[kVersionLabelSize]) {
     // user32's own formatter: decimal numbers, no C runtime, no heap.
-    wchar_t version[32];
-    wsprintfW(version, kVersionLabelFormat, unsigned{TESSIVAR_VERSION_MAJOR},
+    wsprintfW(text, kVersionLabelFormat, unsigned{TESSIVAR_VERSION_MAJOR},
               unsigned{TESSIVAR_VERSION_MINOR}, unsigned{TESSIVAR_VERSION_REVISION});
-    SetWindowTextW(Control(lblVersion), version);
+    return text;
+}
+
+void frmMain::Form_Load() {
+    wchar_t version[kVersionLabelSize];
+    SetWindowTextW(Control(lblVersion), FormatVersionLabel(version));
 }
 
 void frmMain::cmdCalculate_Click() {

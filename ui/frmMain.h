@@ -14,6 +14,10 @@
 
 namespace tessivar {
 
+// The version label's text, "Version 1.0.4", written into `text`.
+inline constexpr std::size_t kVersionLabelSize = 32;
+const wchar_t* FormatVersionLabel(wchar_t (&text)[kVersionLabelSize]);
+
 class frmMain {
   public:
     // The contact clicks make their shell requests through `shell`, which
@@ -54,6 +58,9 @@ class frmMain {
 
     // Building the window (frmMain_controls.cpp).
     void CreateFonts();
+    // True if every caption in `font` keeps its room at the window's density
+    // when drawn in `candidate`; `asDrawn` is the font at 96 DPI.
+    bool CaptionsFit(FontId font, HFONT candidate, HFONT asDrawn, HDC measuring) const;
     // Where a control goes, in client pixels; auto-size labels are measured
     // with `measuring`.
     RECT PlaceOf(std::size_t position, HDC measuring) const;

@@ -10,6 +10,9 @@ namespace tessivar {
 namespace {
 
 constexpr int cmdCalculate = PositionOf(L"cmdCalculate");
+constexpr int lblVersion = PositionOf(L"lblVersion");
+// The density the layout was drawn for.
+constexpr Dpi kLayoutDpi(96);
 
 void CopyFaceName(wchar_t (&to)[LF_FACESIZE], const wchar_t* face) {
     std::size_t i = 0;
@@ -32,9 +35,9 @@ bool FaceInstalled(const wchar_t* face) {
     return found;
 }
 
-UniqueFont MakeFont(const FontDef& def, Dpi dpi) {
+UniqueFont MakeFont(const FontDef& def, int height) {
     LOGFONTW font{};
-    font.lfHeight = dpi.FontHeight(def.hundredthsOfPoint);
+    font.lfHeight = height;
     font.lfWeight = def.bold ? FW_BOLD : FW_NORMAL;
     font.lfCharSet = def.charset;
     font.lfOutPrecision = OUT_DEFAULT_PRECIS;
@@ -54,6 +57,74 @@ POINT TwipsOnForm(std::size_t position) {
         at.y += kControls[static_cast<std::size_t>(p)].top;
     }
     return at;
+}
+
+// The width of `text` in the font selected into `dc`, as a static control
+// measures it.
+int TextWidth(HDC dc, const wchar_t* text) {
+    RECT extent{0, 0, 0, 0};
+    DrawTextW(dc, text, -1, &extent, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    return extent.right;
+}
+
+// The left edge, in twips on the form, of the nearest control to the right
+// of `position` in the same container and on the same line, or -1.
+int NeighbourOnTheRight(std::size_t position) {
+    const ControlDef& def = kControls[position];
+    int nearest = -1;
+    for (std::size_t i = 0; i < kControls.size(); ++i) {
+        const ControlDef& other = kControls[i];
+        if (i == position || other.container != def.container || other.left <= def.left) continue;
+        if (other.top >= def.top + def.height || def.top >= other.top + other.height) continue;
+        if (nearest < 0 || other.left < kControls[static_cast<std::size_t>(nearest)].left) {
+            nearest = static_cast<int>(i);
+        }
+    }
+    return nearest < 0 ? -1 : TwipsOnForm(static_cast<std::size_t>(nearest)).x;
+}
+
+// The width, in pixels at `dpi`, that the control at `position` leaves its
+// caption, in the font selected into `dc`; as the classic controls lay out
+// their captions:
+// - a label draws from its left edge; one sized to its text may grow up to
+//   its container's inner edge;
+// - an option button draws its circle, 12 * dpi / 96 + 1 pixels wide, then
+//   half a digit's width of space, its caption one pixel further on, and
+//   the focus rectangle one pixel around it; the caption ends where the
+//   control beside it begins, at the latest;
+// - a push button keeps its two-pixel edge, a frame 8 pixels before its
+//   caption and 7 after it, a text box its edge and margins.
+int CaptionRoom(std::size_t position, Dpi dpi, HDC dc) {
+    const ControlDef& def = kControls[position];
+    const int width = dpi.FromTwips(def.width);
+    const int digit = TextWidth(dc, L"0");
+    switch (def.kind) {
+        case ControlKind::Label: {
+            if (!(def.flags & kAutoSize)) return width;
+            const int left = dpi.FromTwips(TwipsOnForm(position).x);
+            if (def.container == kOnFormPosition) return dpi.FromTwips(kClientTwips.cx) - left;
+            const auto frame = static_cast<std::size_t>(def.container);
+            return dpi.FromTwips(TwipsOnForm(frame).x) + dpi.FromTwips(kControls[frame].width) - 2 -
+                   left;
+        }
+        case ControlKind::Option: {
+            const int textLeft = static_cast<int>(12 * dpi.value() / 96 + 1) + digit / 2 + 1;
+            int room = width - textLeft - 1;
+            if (const int neighbour = NeighbourOnTheRight(position); neighbour >= 0) {
+                const int gap =
+                    dpi.FromTwips(neighbour) - dpi.FromTwips(TwipsOnForm(position).x) - textLeft;
+                if (gap < room) room = gap;
+            }
+            return room;
+        }
+        case ControlKind::Button:
+            return width - 4;
+        case ControlKind::Frame:
+            return width - 15;
+        case ControlKind::TextBox:
+            return width - 4 - digit;
+    }
+    return width;
 }
 
 struct WindowClassFor {
@@ -98,13 +169,48 @@ WindowClassFor ClassFor(const ControlDef& def, bool startsGroup) {
 
 }  // namespace
 
+// The layout was drawn at 96 DPI, where every font has its own size. At
+// other densities a font is made as large as the density asks, but no larger
+// than lets each of its captions keep the room its control gives it: text
+// does not grow exactly with the density (a size rounds to whole pixels, and
+// glyphs to whole pixels again), and a caption that fills its box at 96 DPI
+// would otherwise wrap or be cut. A caption already over its room at 96 DPI
+// may be over by no more pixels than there.
 void frmMain::CreateFonts() {
     const bool headingFaceInstalled =
         FaceInstalled(kFonts[static_cast<std::size_t>(FontId::Heading)].face);
+    const ScreenDc measuring;
     for (std::size_t i = 0; i < kFonts.size(); ++i) {
         const bool fallBack = static_cast<FontId>(i) == FontId::Heading && !headingFaceInstalled;
-        fonts_[i] = MakeFont(fallBack ? kHeadingFallback : kFonts[i], dpi_);
+        const FontDef& def = fallBack ? kHeadingFallback : kFonts[i];
+        int height = dpi_.FontHeight(def.hundredthsOfPoint);
+        fonts_[i] = MakeFont(def, height);
+        if (dpi_ == kLayoutDpi) continue;
+        const UniqueFont asDrawn = MakeFont(def, kLayoutDpi.FontHeight(def.hundredthsOfPoint));
+        while (height < -1 && !CaptionsFit(static_cast<FontId>(i), fonts_[i].get(), asDrawn.get(),
+                                           measuring.get())) {
+            fonts_[i] = MakeFont(def, ++height);
+        }
     }
+}
+
+bool frmMain::CaptionsFit(FontId font, HFONT candidate, HFONT asDrawn, HDC measuring) const {
+    wchar_t version[kVersionLabelSize];
+    for (std::size_t p = 0; p < kControls.size(); ++p) {
+        const ControlDef& def = kControls[p];
+        if (def.font != font) continue;
+        const wchar_t* caption = def.caption;
+        if (static_cast<int>(p) == lblVersion) caption = FormatVersionLabel(version);
+        if (caption == nullptr || caption[0] == L'\0') continue;
+        HGDIOBJ old = SelectObject(measuring, asDrawn);
+        const int overAsDrawn =
+            TextWidth(measuring, caption) - CaptionRoom(p, kLayoutDpi, measuring);
+        SelectObject(measuring, candidate);
+        const int over = TextWidth(measuring, caption) - CaptionRoom(p, dpi_, measuring);
+        SelectObject(measuring, old);
+        if (over > (overAsDrawn > 0 ? overAsDrawn : 0)) return false;
+    }
+    return true;
 }
 
 RECT frmMain::PlaceOf(std::size_t position, HDC measuring) const {

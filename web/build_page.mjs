@@ -15,8 +15,20 @@ const fail = (message) => {
 };
 if (!outputFile) fail("usage: build_page.mjs TEMPLATE STYLE SCRIPT MODULE OUTPUT");
 
-const style = readFileSync(styleFile, "utf8").trim();
-const script = readFileSync(scriptFile, "utf8").trim();
+// The style and the script without their comments and indentation: the
+// page's budget is for what it does. Only whole comment lines of the script
+// go (it has no text that spans lines), and only /* */ comments and runs of
+// blanks of the style.
+const style = readFileSync(styleFile, "utf8")
+  .replace(/\/\*[^]*?\*\//g, "")
+  .replace(/\s+/g, " ")
+  .trim();
+const script = readFileSync(scriptFile, "utf8")
+  .split("\n")
+  .map((line) => line.trim())
+  .filter((line) => line && !line.startsWith("//"))
+  .join("\n");
+if (script.split("\n").some((line) => line.split("`").length % 2 === 0)) fail("a template literal spans lines");
 const module = readFileSync(moduleFile);
 // The page instantiates the module with no imports at all.
 const imports = WebAssembly.Module.imports(new WebAssembly.Module(module));

@@ -1,22 +1,30 @@
 "use strict";
 // The page around the module: it builds the option groups from what the
-// module describes, passes the selection and the typed values to it, and
-// shows its answers. Every text it shows comes from the module or from the
-// page's markup, and goes in as text (textContent, value), never as markup.
+// module describes, keeps the settings of each channel, passes them and the
+// typed values to the module, and shows its answers. Every text it shows
+// comes from the module, from the page's markup or from the user, and goes
+// in as text (textContent, value), never as markup.
 (async () => {
   const byId = (id) => document.getElementById(id);
-  const bytes = Uint8Array.from(atob(byId("module").textContent.trim()), (c) => c.charCodeAt(0));
   // Compiled and instantiated at once (the module is small), so that the
   // first values are on the page before its first frame; in the background
-  // where a browser allows only small modules to be compiled that way.
+  // where a browser allows only small modules to be compiled that way. A
+  // browser without WebAssembly, or whose policy refuses to compile it,
+  // gets a plain statement instead of empty boxes.
   let wasm;
   try {
-    wasm = new WebAssembly.Instance(new WebAssembly.Module(bytes)).exports;
+    const bytes = Uint8Array.from(atob(byId("module").textContent.trim()), (c) => c.charCodeAt(0));
+    try {
+      wasm = new WebAssembly.Instance(new WebAssembly.Module(bytes)).exports;
+    } catch {
+      wasm = (await WebAssembly.instantiate(bytes)).instance.exports;
+    }
   } catch {
-    wasm = (await WebAssembly.instantiate(bytes)).instance.exports;
+    byId("no-calculation").hidden = false;
+    byId("calculate").hidden = byId("read").hidden = true;
+    return;
   }
   const input = wasm.tessivar_input();
-  const inputSize = wasm.tessivar_input_size();
   const utf8 = new TextEncoder();
 
   // An answer as records: one array of fields per line.
@@ -25,15 +33,29 @@
     const answer = new Uint8Array(wasm.memory.buffer, wasm.tessivar_output(), length);
     return new TextDecoder().decode(answer).split("\n").slice(0, -1).map((line) => line.split("\t"));
   };
+  // Records by switch: [[kind, ...fields], ...] for Switch 1 to 5.
+  const bySwitch = (length) => {
+    const items = [[], [], [], [], []];
+    for (const [n, ...fields] of records(length)) items[n - 1].push(fields);
+    return items;
+  };
   const element = (name, text, className) => {
     const e = document.createElement(name);
     if (text !== undefined) e.textContent = text;
     if (className) e.className = className;
     return e;
   };
+  // A text as UTF-8 in the input buffer at `at`; returns its length.
+  const put = (text, at) => {
+    const memory = new Uint8Array(wasm.memory.buffer, input, wasm.tessivar_input_size());
+    const { read, written } = utf8.encodeInto(text, memory.subarray(at));
+    if (read !== text.length) throw new Error("a text too long for the module");
+    return written;
+  };
 
   // The option groups: a fieldset each, its legend the group's caption.
   const groups = [];
+  let stationName = "station";
   for (const [kind, ...fields] of records(wasm.tessivar_describe())) {
     if (kind === "v") {
       byId("version").textContent = fields[0];
@@ -42,7 +64,7 @@
       const fieldset = element("fieldset", undefined, type);
       fieldset.append(element("legend", caption));
       byId(type === "bit" ? "bits" : "choices").append(fieldset);
-      groups.push({ name, initial: Number(initial), radios: [], fieldset });
+      groups.push({ name, type, initial: Number(initial), radios: [], fieldset });
     } else if (kind === "m") {
       const group = groups[groups.length - 1];
       const radio = element("input");
@@ -53,63 +75,106 @@
       label.append(radio, fields[1]);
       group.fieldset.append(label);
       group.radios.push(radio);
+    } else if (kind === "s") {
+      stationName = fields[0];
     }
   }
+  const channelGroup = groups.findIndex((group) => group.type === "channel");
+  const initial = groups.map((group) => group.initial);
+  // The settings of CH1 and of CH2, a member index per group (the channel's
+  // own entry unused), and the channel whose settings the options show:
+  // 0 CH1, 1 CH2, 2 both (kept the same).
+  const settings = [[...initial], [...initial]];
+  let shown = initial[channelGroup];
+  const edited = () => (shown === 2 ? [0, 1] : [shown]);
 
-  const four = [1, 2, 3, 4];
-  const switches = four.map((n) => byId(`switch${n}`));
+  const five = [1, 2, 3, 4, 5];
+  const switches = five.map((n) => byId(`switch${n}`));
   const copies = switches.map((box) => box.nextElementSibling);
-  const reads = four.map((n) => byId(`sw${n}`));
+  const reads = five.map((n) => byId(`sw${n}`));
   const readings = reads.map((box) => byId(`${box.id}-reading`));
-  const shownReadings = ["", "", "", ""];
+  const shownReadings = ["", "", "", "", ""];
   const status = byId("calculate-status");
+  const station = byId("station");
+  const title = byId("title");
   const nameOf = (box) => box.labels[0].textContent;
+  // What a user may paste or type that means a plain value: full-width
+  // digits and letters, no-break and other wide blanks.
+  const plain = (text) => text.normalize("NFKC");
 
-  // The texts of Switch 1 to 4 read by the module; an empty text is no value.
-  const decode = (texts) => {
-    const memory = new Uint8Array(wasm.memory.buffer, input, inputSize);
-    const lengths = new DataView(wasm.memory.buffer, input, 16);
-    let end = 16;
-    texts.forEach((text, i) => {
-      const { read, written } = utf8.encodeInto(text, memory.subarray(end));
-      if (read !== text.length) throw new Error("a text too long for the module");
-      lengths.setUint32(4 * i, text ? written : 0xffffffff, true);
-      end += written;
-    });
-    const bySwitch = [[], [], [], []];
-    for (const [n, ...fields] of records(wasm.tessivar_decode(input + 16, end - 16, input, 4))) {
-      bySwitch[n - 1].push(fields);
-    }
-    return bySwitch;
-  };
-  // A reading in words: "CH1 0B62: 115200 bps, ...", a note or an error.
-  const paragraph = ([kind, ...fields]) =>
+  // A reading in words ("CH1 0B62: 115200 bps, ...", "Switch 5 0012:
+  // station 18 in decimal"), a note or an error.
+  const paragraph = (box) => ([kind, ...fields]) =>
     kind === "r"
-      ? element("p", `${fields[0]} ${fields[1]}: ${fields[2]}`)
+      ? element("p", `${fields[0] || nameOf(box)} ${fields[1]}: ${fields[2]}`)
       : element("p", fields[0], kind === "e" ? "error" : "note");
+  const readable = (items) => items.filter(([kind]) => kind !== "w");
 
+  // Both channels and the station: the five values, their readings and the
+  // notes of each pair.
+  let calculated = [[], [], [], [], []];
   const calculate = () => {
-    const members = groups.map((group) => group.radios.findIndex((radio) => radio.checked));
+    const members = settings.flatMap((channel, c) => channel.map((m, g) => (g === channelGroup ? c : m)));
     new Uint8Array(wasm.memory.buffer, input, members.length).set(members);
-    const writes = records(wasm.tessivar_calculate(input, members.length));
-    for (const [n, text] of writes) {
-      switches[n - 1].value = text;
-      copies[n - 1].disabled = text === "";
+    const stationText = plain(station.value);
+    const length = put(stationText, members.length);
+    calculated = bySwitch(wasm.tessivar_calculate_all(input, members.length, input + members.length, length));
+    calculated.forEach((items, i) => {
+      const write = items.find(([kind]) => kind === "w");
+      switches[i].value = write ? write[1] : "";
+      copies[i].disabled = !write;
+    });
+    const [reading5] = calculated[4].filter(([kind]) => kind === "r");
+    byId("switch5-decimal").textContent = reading5 ? reading5[3] : "";
+    const [error5] = calculated[4].filter(([kind]) => kind === "e");
+    byId("station-message").textContent = error5 ? error5[1] : "";
+    if (error5) station.setAttribute("aria-invalid", "true");
+    else station.removeAttribute("aria-invalid");
+    // Beside the values, and on a phone under the options (where the values
+    // are held at the foot of the screen, and the notes would hide the page).
+    const notes = calculated.flatMap((items) => items.filter(([kind]) => kind === "n").map(([, text]) => text));
+    for (const box of [byId("calculate-notes"), document.querySelector(".notes-below")]) {
+      box.replaceChildren(...notes.map((text) => element("p", text, "note")));
     }
-    status.textContent = writes
-      .sort((a, b) => a[0] - b[0])
-      .map(([n, text]) => `${nameOf(switches[n - 1])} ${text}`)
+  };
+  // What the change meant, said once: the values of the channel(s) edited
+  // and their notes, or Switch 5.
+  const announce = (numbers) => {
+    status.classList.remove("shown");
+    status.textContent = numbers
+      .flatMap((n) => {
+        const items = calculated[n - 1];
+        const error = items.find(([kind]) => kind === "e");
+        if (error) return [error[1]];
+        return [`${nameOf(switches[n - 1])} ${switches[n - 1].value}`, ...items.filter(([kind]) => kind === "n").map(([, t]) => t)];
+      })
       .join(", ");
+  };
+  const channelSwitches = () => edited().flatMap((c) => [2 * c + 1, 2 * c + 2]).sort();
+  // The options show the settings of the channel they edit.
+  const showSettings = () => {
+    const members = settings[shown === 1 ? 1 : 0];
+    groups.forEach((group, g) => (group.radios[g === channelGroup ? shown : members[g]].checked = true));
   };
 
   // Each box's reading beside it; a box whose reading is unchanged is left
-  // alone, so that only what changed is announced.
+  // alone. The typed box's reading is announced once the typing pauses.
+  const decode = (boxes) => {
+    const lengths = new DataView(wasm.memory.buffer, input, 4 * boxes.length);
+    let end = lengths.byteLength;
+    boxes.forEach((box, i) => {
+      const written = put(plain(box.value), end);
+      lengths.setUint32(4 * i, box.value ? written : 0xffffffff, true);
+      end += written;
+    });
+    return bySwitch(wasm.tessivar_decode(input + lengths.byteLength, end - lengths.byteLength, input, boxes.length));
+  };
   const readValues = () => {
-    decode(reads.map((box) => box.value)).forEach((items, i) => {
-      const shown = JSON.stringify(items);
-      if (shown === shownReadings[i]) return;
-      shownReadings[i] = shown;
-      readings[i].replaceChildren(...items.map(paragraph));
+    decode(reads).forEach((items, i) => {
+      const shownText = JSON.stringify(items);
+      if (shownText === shownReadings[i]) return;
+      shownReadings[i] = shownText;
+      readings[i].replaceChildren(...items.map(paragraph(reads[i])));
       if (items.some(([kind]) => kind === "e")) {
         reads[i].setAttribute("aria-invalid", "true");
       } else {
@@ -117,79 +182,166 @@
       }
     });
   };
+  let announceTimer = 0;
+  const announceReading = (i) => {
+    clearTimeout(announceTimer);
+    announceTimer = setTimeout(() => {
+      const words = [...readings[i].children].map((p) => p.textContent);
+      const name = nameOf(reads[i]);
+      const said = words.join(". ");
+      byId("read-announcement").textContent = !said || said.startsWith(name) ? said : `${name}: ${said}`;
+    }, 800);
+  };
 
-  // The printed sheet: every value shown, with its setting in words.
-  const fillSheet = (table, boxes) => {
+  // The printed sheet: the module's title, every value with its setting in
+  // words and its notes, the date printed and the version.
+  const fillSheet = (table, boxes, answers) => {
     const rows = [];
-    decode(boxes.map((box) => box.value)).forEach((items, i) => {
-      if (items.length === 0) return;
+    answers.forEach((items, i) => {
+      const words = readable(items);
+      if (words.length === 0) return;
       const row = element("tr");
-      const words = element("td");
-      words.append(...items.map(paragraph));
-      row.append(element("th", nameOf(boxes[i])), element("td", boxes[i].value), words);
+      const cell = element("td");
+      cell.append(...words.map(paragraph(boxes[i])));
+      row.append(element("th", nameOf(boxes[i])), element("td", boxes[i].value), cell);
       row.firstChild.scope = "row";
       rows.push(row);
     });
     table.tBodies[0].replaceChildren(...rows);
     table.hidden = rows.length === 0;
   };
+  const datePrinted = () => {
+    const now = new Date();
+    const two = (n) => String(n).padStart(2, "0");
+    byId("sheet-printed").textContent =
+      `Printed ${now.getFullYear()}-${two(now.getMonth() + 1)}-${two(now.getDate())}, Tessivar ${byId("version").textContent}`;
+  };
 
-  // The address's fragment keeps the selection and the typed values:
-  // <group>=<member> for each option group, sw1 to sw4 for the boxes.
+  // The address's fragment keeps everything the page shows: the title, the
+  // options as shown (<group>=<member>), the other channel's settings when
+  // the channels differ (ch1.<group> or ch2.<group>), the station, and the
+  // Read values boxes (sw1 to sw5). It is written at every change.
   const keepInAddress = () => {
     const parts = new URLSearchParams();
+    if (title.value) parts.append("title", title.value);
     for (const group of groups) parts.append(group.name, group.radios.find((r) => r.checked).value);
+    if (shown !== 2) {
+      const other = 1 - shown;
+      groups.forEach((group, g) => {
+        if (g !== channelGroup) parts.append(`ch${other + 1}.${group.name}`, group.radios[settings[other][g]].value);
+      });
+    }
+    parts.append(stationName, station.value);
     for (const box of reads) if (box.value) parts.append(box.id, box.value);
-    history.replaceState(null, "", `#${parts}`);
+    const fragment = `#${parts}`;
+    if (location.hash !== fragment) history.replaceState(null, "", fragment);
   };
   // What the fragment says, part by part; a part that names no group or box,
-  // or a value that is not one of the group's, is ignored.
+  // or a value that is not one of the group's, is ignored. Options without a
+  // channel's prefix are those shown, as in links of one channel; the other
+  // channel's settings start as the initial ones.
   const takeFromAddress = () => {
-    for (const group of groups) group.radios[group.initial].checked = true;
-    for (const box of [...switches, ...reads]) box.value = "";
-    for (const button of copies) button.disabled = true;
+    const asShown = [...initial];
+    const others = [[...initial], [...initial]];
+    for (const box of [title, ...reads]) box.value = "";
+    station.value = "0";
     for (const [key, value] of new URLSearchParams(location.hash.slice(1))) {
-      const group = groups.find((g) => g.name === key);
-      const radio = group && group.radios.find((r) => r.value === value);
-      if (radio) radio.checked = true;
-      const box = reads.find((b) => b.id === key);
+      const [, prefix, name] = /^(?:ch([12])\.)?(.*)$/s.exec(key);
+      const g = groups.findIndex((group) => group.name === name);
+      const m = g < 0 ? -1 : groups[g].radios.findIndex((r) => r.value === value);
+      if (m >= 0 && !prefix) asShown[g] = m;
+      if (m >= 0 && prefix && g !== channelGroup) others[prefix - 1][g] = m;
+      const box = [title, station, ...reads].find((b) => (b === station ? stationName : b.id) === key);
       if (box && value.length <= box.maxLength) box.value = value;
     }
+    shown = asShown[channelGroup];
+    others.forEach((other, c) => (settings[c] = edited().includes(c) ? [...asShown] : other));
   };
 
-  // Writing the address costs more than the rest of an update, so it
-  // follows once the user pauses (and when the page is left).
-  let addressTimer = 0;
   const update = () => {
-    fillSheet(byId("sheet-calculate"), switches);
-    fillSheet(byId("sheet-read"), reads);
-    clearTimeout(addressTimer);
-    addressTimer = setTimeout(keepInAddress, 250);
+    document.title = title.value ? `${title.value}: Tessivar` : "Tessivar: QJ71C24 switch settings";
+    byId("sheet-title").textContent = title.value;
+    fillSheet(byId("sheet-calculate"), switches, calculated);
+    fillSheet(byId("sheet-read"), reads, shownReadings.map((text) => (text ? JSON.parse(text) : [])));
+    keepInAddress();
   };
   const start = () => {
     takeFromAddress();
+    showSettings();
     calculate();
+    announce(channelSwitches());
     readValues();
+    datePrinted();
     update();
-    clearTimeout(addressTimer);
-    keepInAddress();
   };
 
-  for (const group of groups) group.fieldset.addEventListener("change", () => (calculate(), update()));
-  for (const box of reads) box.addEventListener("input", () => (readValues(), update()));
+  groups.forEach((group, g) =>
+    group.fieldset.addEventListener("change", (event) => {
+      const m = group.radios.indexOf(event.target);
+      if (g === channelGroup) {
+        // Both the same: the other channel takes the settings shown.
+        if (m === 2 && shown !== 2) settings[1 - shown] = [...settings[shown]];
+        shown = m;
+        showSettings();
+      } else {
+        for (const c of edited()) settings[c][g] = m;
+      }
+      calculate();
+      announce(channelSwitches());
+      update();
+    }),
+  );
+  station.addEventListener("input", () => (calculate(), announce([5]), update()));
+  title.addEventListener("input", update);
+  reads.forEach((box, i) => {
+    box.addEventListener("input", () => (readValues(), update(), announceReading(i)));
+    // A column or a row of values (lines, or cells separated by tabs) fills
+    // this box and those after it.
+    box.addEventListener("paste", (event) => {
+      const values = event.clipboardData.getData("text").replace(/[\r\n]+$/, "").split(/\r\n|[\r\n\t]/);
+      if (values.length < 2) return;
+      event.preventDefault();
+      values.slice(0, reads.length - i).forEach((value, k) => (reads[i + k].value = value.trim().slice(0, box.maxLength)));
+      readValues();
+      update();
+      announceReading(i);
+    });
+  });
+  // A copy by the clipboard's interface, or where that is missing or
+  // refused, by selecting the value's text (not the box: the focus stays on
+  // the button); the user is told what happened.
+  const copyBySelection = (text, button) => {
+    const span = element("span", text, "visually-hidden");
+    button.after(span);
+    const range = document.createRange();
+    range.selectNodeContents(span);
+    getSelection().removeAllRanges();
+    getSelection().addRange(range);
+    let copied = false;
+    try {
+      copied = document.execCommand("copy");
+    } catch {}
+    getSelection().removeAllRanges();
+    span.remove();
+    return copied;
+  };
   copies.forEach((button, i) =>
     button.addEventListener("click", async () => {
       const box = switches[i];
+      let copied = true;
       try {
         await navigator.clipboard.writeText(box.value);
       } catch {
-        box.select();
-        document.execCommand("copy");
+        copied = copyBySelection(box.value, button);
       }
-      status.textContent = `${nameOf(box)} ${box.value} copied`;
+      button.focus();
+      status.textContent = copied
+        ? `${nameOf(box)} ${box.value} copied`
+        : `${nameOf(box)} ${box.value} was not copied: this browser lets the page copy nothing here; select the value and copy it yourself`;
+      status.classList.add("shown");
     }),
   );
   addEventListener("hashchange", start);
-  addEventListener("pagehide", keepInAddress);
+  addEventListener("beforeprint", datePrinted);
   start();
 })();

@@ -11,9 +11,9 @@ const axeSource = readFileSync(createRequire(import.meta.url).resolve("axe-core/
 const screenshots = `${outputDir}/screenshots`;
 mkdirSync(screenshots, { recursive: true });
 
-// Both channels, two readings with notes and two bad values: a
-// page with every kind of text on it.
-const busy = "#channel=both&sw1=0B63&sw2=0&sw3=0x0762h&sw4=this is not a switch value";
+// Both channels with a note, a station, a title, two readings with notes,
+// two bad values and Switch 5: a page with every kind of text on it.
+const busy = "#title=Slot%203%2C%20QJ71C24N&channel=both&data-bits=7&station=18&sw1=0B63&sw2=0&sw3=0x0762h&sw4=this is not a switch value&sw5=12";
 
 for (const width of [1280, 360]) {
   for (const scheme of ["light", "dark"]) {
@@ -65,29 +65,28 @@ for (const width of [1280, 360]) {
   }
 }
 
-test("results are announced politely: the switch values in a status, each reading in a polite region", async ({ page, pageUrl }) => {
+test("results are announced politely: the switch values in a status, the reading typed in a polite region", async ({ page, pageUrl }) => {
+  await page.clock.install();
   await open(page, pageUrl);
   await option(page, "Channel Selection", "CH2").click();
   const writes = nativeWrites([["Channel Selection", "CH2"]]);
   await expect(calculate(page).getByRole("status")).toHaveText(writes.map(([n, text]) => `Switch ${n} ${text}`).join(", "));
   await switchBox(readValues(page), 1).fill("07FC");
-  const live = await switchBox(readValues(page), 1).evaluate((box) => {
-    const reading = document.getElementById(box.getAttribute("aria-describedby"));
-    return { live: reading.closest("[aria-live]")?.getAttribute("aria-live"), text: reading.textContent };
-  });
-  expect(live).toEqual({ live: "polite", text: cliReadings(["07FC", "", "", ""])[1].join("") });
+  await page.clock.runFor(2000);
+  const live = await page.evaluate(() => [...document.querySelectorAll("[aria-live]")].map((e) => [e.getAttribute("aria-live"), e.textContent]));
+  expect(live).toEqual([["polite", `Switch 1: ${cliReadings(["07FC", "", "", ""])[1].join(". ")}`]]);
 });
 
-test("prints as a setting sheet: each value with its setting in words, without the controls", async ({ page, pageUrl }) => {
+test("prints as a commissioning sheet: each value with its setting in words, without the controls", async ({ page, pageUrl }) => {
   await open(page, pageUrl, busy);
   await expect(switchBox(readValues(page), 4)).toHaveAttribute("aria-invalid", "true");
-  const calculated = await Promise.all([1, 2, 3, 4].map((n) => switchBox(calculate(page), n).inputValue()));
+  const calculated = await Promise.all([1, 2, 3, 4, 5].map((n) => switchBox(calculate(page), n).inputValue()));
   await page.emulateMedia({ media: "print" });
   for (const role of ["radio", "button", "textbox"]) await expect(page.getByRole(role)).toHaveCount(0);
 
-  const typed = ["0B63", "0", "0x0762h", "this is not a switch value"];
+  const typed = ["0B63", "0", "0x0762h", "this is not a switch value", "12"];
   const sheets = {
-    Calculate: [calculated, cliReadings(calculated)],
+    "Switch settings": [calculated, cliReadings(calculated)],
     // CH1 read together (a note needs both), the two bad values one at a
     // time (the console program stops at the first).
     "Read values": [
@@ -96,6 +95,7 @@ test("prints as a setting sheet: each value with its setting in words, without t
         ...cliReadings([typed[0], typed[1], "", ""]),
         ...cliReadings(["", "", typed[2], ""]),
         ...cliReadings(["", "", "", typed[3]]),
+        ...cliReadings(["", "", "", "", typed[4]]),
       },
     ],
   };
@@ -103,8 +103,8 @@ test("prints as a setting sheet: each value with its setting in words, without t
     const table = page.getByRole("table", { name: caption });
     await expect(table).toBeVisible();
     const rows = table.getByRole("row").filter({ has: page.getByRole("rowheader") });
-    await expect(rows).toHaveCount(4);
-    for (let n = 1; n <= 4; ++n) {
+    await expect(rows).toHaveCount(values.length);
+    for (let n = 1; n <= values.length; ++n) {
       const row = rows.nth(n - 1);
       await expect(row.getByRole("rowheader")).toHaveText(`Switch ${n}`);
       await expect(row.getByRole("cell").first()).toHaveText(values[n - 1]);

@@ -107,13 +107,47 @@ export function nativeWrites(selection) {
     .map((line) => [Number(line[0]), line.slice(2)]);
 }
 
-// What tessivar-cli decode says of Switch 1 to 4 ("" leaves one out): for
+// The page's model of Calculate: the settings of each channel, kept apart.
+// A click on an option changes the channel(s) the channel choice edits;
+// choosing "CH1 and CH2, same setting" gives the other channel the settings
+// shown. Switch 1 and 2 are the native encoder's writes of CH1's settings,
+// Switch 3 and 4 those of CH2's.
+export class Channels {
+  constructor() {
+    this.settings = { CH1: [], CH2: [] };
+    this.shown = "CH1";
+  }
+  click(legend, label) {
+    if (legend === "Channel Selection") {
+      if (label === "CH1 and CH2, same setting" && this.shown !== "both") {
+        const other = this.shown === "CH1" ? "CH2" : "CH1";
+        this.settings[other] = [...this.settings[this.shown]];
+      }
+      this.shown = label === "CH1 and CH2, same setting" ? "both" : label;
+    } else {
+      for (const channel of this.shown === "both" ? ["CH1", "CH2"] : [this.shown]) {
+        this.settings[channel] = [...this.settings[channel].filter(([l]) => l !== legend), [legend, label]];
+      }
+    }
+  }
+  // Switch 1 to 4, as [text, ...].
+  values() {
+    const texts = ["", "", "", ""];
+    for (const channel of ["CH1", "CH2"]) {
+      for (const [n, text] of nativeWrites([...this.settings[channel], ["Channel Selection", channel]])) texts[n - 1] = text;
+    }
+    return texts;
+  }
+}
+
+// What tessivar-cli decode says of Switch 1 to 5 ("" leaves one out): for
 // each switch given, the lines that the page shows beside its box, as the
 // page writes a reading: "CH1 07FC: words", then the notes; or the error
 // message alone.
 export function cliReadings(texts) {
   if (texts.every((t) => t === "")) return {};
-  const args = ["decode", ...texts.map((t) => (t === "" ? "-" : t))];
+  const given = texts.slice(0, texts.findLastIndex((t) => t !== "") + 1);
+  const args = ["decode", ...given.map((t) => (t === "" ? "-" : t))];
   const run = spawnSync(need("TESSIVAR_CLI"), args, { encoding: "utf8" });
   if (run.status === 2) {
     const message = run.stderr.trim().replace(/^tessivar-cli: error: /, "");
@@ -124,10 +158,12 @@ export function cliReadings(texts) {
   const readings = {};
   let current;
   for (const line of run.stdout.split("\n").filter(Boolean)) {
-    const reading = /^Switch (\d) \((CH\d)\) ([0-9A-F]{4}): (.*)$/.exec(line);
+    const reading = /^Switch (\d)(?: \((CH\d)\))? ([0-9A-F]{4}): (.*)$/.exec(line);
     const note = /^ {2}note: (.*)$/.exec(line);
     if (reading) {
-      current = readings[reading[1]] = [`${reading[2]} ${reading[3]}: ${reading[4]}`];
+      // Switch 5 is no channel's: the page names the switch instead.
+      const name = reading[1] === "5" ? "Switch 5" : reading[2];
+      current = readings[reading[1]] = [`${name} ${reading[3]}: ${reading[4]}`];
     } else if (note && current) {
       current.push(note[1]);
     } else {

@@ -2,7 +2,7 @@
 // server (this file runs under both), it is small, and its
 // Content-Security-Policy refuses everything the page does not need. The
 // shared watch (page.mjs) fails every test on any request besides the page.
-import { statSync } from "node:fs";
+import { readFileSync, statSync } from "node:fs";
 import { calculate, expect, expectations, open, pagePath, readValues, switchBox, test } from "./page.mjs";
 
 test.describe("The page as a file", () => {
@@ -24,6 +24,35 @@ test.describe("The page as a file", () => {
     await open(page, pageUrl);
     await expect(switchBox(calculate(page), 1)).toHaveValue("0B62");
   });
+
+  // Without WebAssembly, or where a stricter policy (here the server's
+  // header) refuses to compile it: a plain statement, and no dead controls.
+  for (const refusal of ["no WebAssembly", "a policy without 'wasm-unsafe-eval'"]) {
+    test(`says plainly that the browser cannot run the calculation: ${refusal}`, async ({ page, pageUrl, server, problems }) => {
+      let url = pageUrl;
+      if (refusal === "no WebAssembly") {
+        await page.addInitScript(() => delete globalThis.WebAssembly);
+      } else {
+        url = `${server.url}?strict`;
+        await page.route(url, (route) =>
+          route.fulfill({
+            contentType: "text/html; charset=utf-8",
+            headers: { "content-security-policy": "script-src 'unsafe-inline'" },
+            body: readFileSync(pagePath),
+          }),
+        );
+      }
+      await page.goto(url);
+      await expect(page.getByRole("alert")).toHaveText(/^This browser cannot run the calculation/);
+      await expect(page.getByRole("alert")).toBeVisible();
+      await expect(calculate(page)).toHaveCount(0);
+      await expect(readValues(page)).toHaveCount(0);
+      // The refusal of the compilation goes to the console.
+      const refused = problems.filter((p) => p.startsWith(`request: ${url}`) || /wasm-unsafe-eval|WebAssembly/.test(p));
+      expect(refused.length > 0).toBe(refusal !== "no WebAssembly");
+      problems.splice(0, problems.length, ...problems.filter((p) => !refused.includes(p)));
+    });
+  }
 
   test("its policy refuses every request, frame, font, style and script the page does not carry", async ({ page, pageUrl, server, problems }) => {
     await open(page, pageUrl);

@@ -10,18 +10,6 @@
 namespace harness {
 namespace {
 
-int ScreenDpi() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-    ReleaseDC(nullptr, screen);
-    return dpi;
-}
-
-int ExpectedDpi() {
-    const std::wstring value = Env(L"TESSIVAR_EXPECTED_DPI");
-    return value.empty() ? ScreenDpi() : std::stoi(value);
-}
-
 class DpiTest : public AppTest {
   protected:
     void SetUp() override {

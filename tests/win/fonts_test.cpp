@@ -3,6 +3,7 @@
 // asks each control for its font.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cwchar>
 #include <string>
 
@@ -170,6 +171,57 @@ TEST_F(InProcessTest, ChineseLinesHaveGlyphsForEveryCharacter) {
     }
 }
 
+// The face GDI actually draws a control's caption in, whatever face its font
+// asks for; and how many of the caption's characters (blanks aside) that face
+// has no glyph for.
+struct DrawnIn {
+    std::wstring face;
+    int missing = 0;
+};
+
+DrawnIn FaceDrawnIn(HWND control) {
+    DrawnIn drawn;
+    const std::wstring text = Text(control);
+    HDC dc = GetDC(control);
+    HGDIOBJ previous =
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    wchar_t face[LF_FACESIZE] = {};
+    GetTextFaceW(dc, LF_FACESIZE, face);
+    drawn.face = face;
+    std::vector<WORD> glyphs(text.size());
+    GetGlyphIndicesW(dc, text.c_str(), static_cast<int>(text.size()), glyphs.data(),
+                     GGI_MARK_NONEXISTING_GLYPHS);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != L' ' && glyphs[i] == 0xFFFF) ++drawn.missing;
+    }
+    SelectObject(dc, previous);
+    ReleaseDC(control, dc);
+    return drawn;
+}
+
+// The heading and the two Chinese lines ask for faces that a Windows may
+// lack (TechnicBold, YouYuan; ctest runs this once more in a prefix that maps
+// YouYuan to nothing, as a stock Windows 10 or 11 has it). Whatever face GDI
+// draws them in must exist and have every character: no empty boxes.
+TEST_F(InProcessTest, SpecialLabelsAreDrawnInAFaceWithEveryCharacter) {
+    const bool youYuanMapped = Installed(L"\u5E7C\u5706");
+    if (!Env(L"TESSIVAR_STOCK_FONTS").empty()) {
+        ASSERT_FALSE(youYuanMapped) << "this prefix was to have no face for YouYuan";
+    }
+    for (int position : {kLabel1Pos, Label3Pos(1), Label3Pos(4)}) {
+        HWND label = C(position);
+        const DrawnIn drawn = FaceDrawnIn(label);
+        const std::string asked = Narrow(FontOfControl(label).lfFaceName);
+        std::printf("%s(%d) asks for %s and is drawn in %s\n",
+                    Narrow(kExpectedControls[static_cast<std::size_t>(position)].name).c_str(),
+                    kExpectedControls[static_cast<std::size_t>(position)].index, asked.c_str(),
+                    Narrow(drawn.face).c_str());
+        SCOPED_TRACE(asked + " drawn in " + Narrow(drawn.face));
+        EXPECT_TRUE(Installed(drawn.face.c_str()));
+        EXPECT_EQ(drawn.missing, 0) << "characters without a glyph in " << Narrow(Text(label));
+    }
+}
+
 TEST_F(InProcessTest, LabelsSizedToTheirTextFitIt) {
     for (int position : {kLabel1Pos, Label2Pos(0), Label2Pos(1)}) {
         HWND label = C(position);
@@ -230,18 +282,6 @@ Geometry GeometryOf(HWND form) {
     g.bigIcon = IconSize(reinterpret_cast<HICON>(SendMessageW(form, WM_GETICON, ICON_BIG, 0)));
     g.smallIcon = IconSize(reinterpret_cast<HICON>(SendMessageW(form, WM_GETICON, ICON_SMALL, 0)));
     return g;
-}
-
-// Moves the window to a monitor of `dpi` as the system does: it asks the
-// window for its size there, then suggests a rectangle of that size.
-RECT MoveToDpi(HWND form, UINT dpi) {
-    RECT window{};
-    GetWindowRect(form, &window);
-    SIZE size{window.right - window.left, window.bottom - window.top};
-    SendMessageW(form, WM_GETDPISCALEDSIZE, dpi, reinterpret_cast<LPARAM>(&size));
-    RECT suggested{window.left, window.top, window.left + size.cx, window.top + size.cy};
-    SendMessageW(form, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
-    return suggested;
 }
 
 TEST_F(InProcessTest, FollowsAMoveToADenserMonitorAndBack) {

@@ -14,6 +14,33 @@
 
 namespace harness {
 
+// The screen's density, and the one ctest set up for the test
+// (TESSIVAR_EXPECTED_DPI), by default the screen's.
+inline int ScreenDpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+inline int ExpectedDpi() {
+    const std::wstring value = Env(L"TESSIVAR_EXPECTED_DPI");
+    return value.empty() ? ScreenDpi() : std::stoi(value);
+}
+
+// Moves a window of this process to a monitor of `dpi` as the system does:
+// it asks the window for its size there, then suggests a rectangle of that
+// size. Returns the suggested rectangle.
+inline RECT MoveToDpi(HWND form, UINT dpi) {
+    RECT window{};
+    GetWindowRect(form, &window);
+    SIZE size{window.right - window.left, window.bottom - window.top};
+    SendMessageW(form, WM_GETDPISCALEDSIZE, dpi, reinterpret_cast<LPARAM>(&size));
+    RECT suggested{window.left, window.top, window.left + size.cx, window.top + size.cy};
+    SendMessageW(form, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    return suggested;
+}
+
 inline RECT ExpectedRect(const ExpectedControl& c) {
     return RECT{c.x, c.y, c.x + c.width, c.y + c.height};
 }
