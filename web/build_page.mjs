@@ -1,5 +1,6 @@
 // Builds tessivar.html from its template: the style, the script and the
-// WebAssembly module (as base64) put in, and a Content-Security-Policy that
+// WebAssembly module (gzip-compressed, as base64: its words in two languages
+// take less than half the room so) put in, and a Content-Security-Policy that
 // allows the page exactly what it needs: its own style and script by their
 // SHA-256 hashes, the compilation of its module, an empty icon (so that no
 // browser asks a server for one), and nothing from anywhere.
@@ -7,6 +8,7 @@
 //   node build_page.mjs TEMPLATE STYLE SCRIPT MODULE OUTPUT
 import { createHash } from "node:crypto";
 import { readFileSync, writeFileSync } from "node:fs";
+import { gzipSync } from "node:zlib";
 
 const [templateFile, styleFile, scriptFile, moduleFile, outputFile] = process.argv.slice(2);
 const fail = (message) => {
@@ -51,7 +53,7 @@ const parts = {
   "@POLICY@": policy,
   "@STYLE@": style,
   "@SCRIPT@": script,
-  "@MODULE@": module.toString("base64"),
+  "@MODULE@": gzipSync(module, { level: 9 }).toString("base64"),
 };
 const template = readFileSync(templateFile, "utf8");
 for (const placeholder of Object.keys(parts)) {

@@ -2,18 +2,23 @@
 // The page around the module: it builds the option groups from what the
 // module describes, keeps the settings of each channel, passes them and the
 // typed values to the module, and shows its answers. Every text it shows
-// comes from the module, from the page's markup or from the user, and goes
-// in as text (textContent, value), never as markup.
+// comes from the module, in the language chosen, or from the user, and goes
+// in as text (textContent, value), never as markup. The markup names its
+// texts (data-words, data-words-label, data-words-placeholder; data-n for
+// the switch number in them); the module's page words fill them.
 (async () => {
   const byId = (id) => document.getElementById(id);
-  // Compiled and instantiated at once (the module is small), so that the
-  // first values are on the page before its first frame; in the background
-  // where a browser allows only small modules to be compiled that way. A
-  // browser without WebAssembly, or whose policy refuses to compile it,
-  // gets a plain statement instead of empty boxes.
+  // Unpacked (the page carries it gzip-compressed), then compiled and
+  // instantiated at once (the module is small), so that the first values are
+  // on the page as soon as it is unpacked; in the background where a browser
+  // allows only small modules to be compiled that way. A browser without
+  // WebAssembly, or whose policy refuses to compile it, gets a plain
+  // statement instead of empty boxes.
   let wasm;
   try {
-    const bytes = Uint8Array.from(atob(byId("module").textContent.trim()), (c) => c.charCodeAt(0));
+    const packed = Uint8Array.from(atob(byId("module").textContent.trim()), (c) => c.charCodeAt(0));
+    const unpacked = new Blob([packed]).stream().pipeThrough(new DecompressionStream("gzip"));
+    const bytes = new Uint8Array(await new Response(unpacked).arrayBuffer());
     try {
       wasm = new WebAssembly.Instance(new WebAssembly.Module(bytes)).exports;
     } catch {
@@ -53,32 +58,85 @@
     return written;
   };
 
-  // The option groups: a fieldset each, its legend the group's caption.
+  // The option groups: a fieldset each, its legend the group's caption;
+  // built once, and their words put in again in each language. The
+  // languages offered, each with its code, its tag and its own name.
   const groups = [];
+  const languages = [];
   let stationName = "station";
-  for (const [kind, ...fields] of records(wasm.tessivar_describe())) {
-    if (kind === "v") {
-      byId("version").textContent = fields[0];
-    } else if (kind === "g") {
-      const [name, caption, type, initial] = fields;
-      const fieldset = element("fieldset", undefined, type);
-      fieldset.append(element("legend", caption));
-      byId(type === "bit" ? "bits" : "choices").append(fieldset);
-      groups.push({ name, type, initial: Number(initial), radios: [], fieldset });
-    } else if (kind === "m") {
-      const group = groups[groups.length - 1];
-      const radio = element("input");
-      radio.type = "radio";
-      radio.name = group.name;
-      radio.value = fields[0];
-      const label = element("label");
-      label.append(radio, fields[1]);
-      group.fieldset.append(label);
-      group.radios.push(radio);
-    } else if (kind === "s") {
-      stationName = fields[0];
+  const describe = () => {
+    let group;
+    let m = 0;
+    languages.length = 0;
+    for (const [kind, ...fields] of records(wasm.tessivar_describe())) {
+      if (kind === "v") {
+        byId("version").textContent = fields[0];
+      } else if (kind === "l") {
+        languages.push({ code: fields[0], tag: fields[1], name: fields[2] });
+      } else if (kind === "g") {
+        const [name, caption, type, initial] = fields;
+        group = groups.find((g) => g.name === name);
+        if (!group) {
+          const fieldset = element("fieldset", undefined, type);
+          fieldset.append(element("legend"));
+          byId(type === "bit" ? "bits" : "choices").append(fieldset);
+          group = { name, type, initial: Number(initial), radios: [], fieldset };
+          groups.push(group);
+        }
+        group.fieldset.firstChild.textContent = caption;
+        m = 0;
+      } else if (kind === "m") {
+        if (!group.radios[m]) {
+          const radio = element("input");
+          radio.type = "radio";
+          radio.name = group.name;
+          radio.value = fields[0];
+          const label = element("label");
+          label.append(radio, "");
+          group.fieldset.append(label);
+          group.radios.push(radio);
+        }
+        group.radios[m++].nextSibling.data = fields[1];
+      } else if (kind === "s") {
+        stationName = fields[0];
+      }
     }
-  }
+  };
+  describe();
+
+  // The page's words in the language shown: each '%' in a text takes the
+  // next value given.
+  let words = {};
+  let language = 0;
+  const fill = (key, ...values) => {
+    let i = 0;
+    return words[key].replace(/%/g, () => values[i++]);
+  };
+  const speak = (index) => {
+    language = index;
+    wasm.tessivar_set_language(index);
+    words = Object.fromEntries(records(wasm.tessivar_page_words()));
+    describe();
+    document.documentElement.lang = languages[index].tag;
+    for (const e of document.querySelectorAll("[data-words]")) e.textContent = fill(e.dataset.words, e.dataset.n);
+    for (const e of document.querySelectorAll("[data-words-label]")) e.setAttribute("aria-label", fill(e.dataset.wordsLabel, e.dataset.n));
+    for (const e of document.querySelectorAll("[data-words-placeholder]")) e.placeholder = fill(e.dataset.wordsPlaceholder);
+  };
+  // The control that switches the language: a link per language, to this
+  // same page in it (the address says which; see keepInAddress).
+  const languageLinks = languages.map(({ tag, name }) => {
+    const link = element("a", name);
+    link.lang = link.hreflang = tag;
+    byId("languages").append(link);
+    return link;
+  });
+  // Without a language in the address, the browser's first: a Chinese one
+  // means Chinese.
+  const preferred = () => {
+    const [first = ""] = navigator.languages || [navigator.language || ""];
+    const index = languages.findIndex(({ code }) => first.toLowerCase().split("-")[0] === code);
+    return Math.max(index, 0);
+  };
   const channelGroup = groups.findIndex((group) => group.type === "channel");
   const initial = groups.map((group) => group.initial);
   // The settings of CH1 and of CH2, a member index per group (the channel's
@@ -106,7 +164,7 @@
   // station 18 in decimal"), a note or an error.
   const paragraph = (box) => ([kind, ...fields]) =>
     kind === "r"
-      ? element("p", `${fields[0] || nameOf(box)} ${fields[1]}: ${fields[2]}`)
+      ? element("p", fill("reading", fields[0] || nameOf(box), fields[1], fields[2]))
       : element("p", fields[0], kind === "e" ? "error" : "note");
   const readable = (items) => items.filter(([kind]) => kind !== "w");
 
@@ -148,7 +206,7 @@
         if (error) return [error[1]];
         return [`${nameOf(switches[n - 1])} ${switches[n - 1].value}`, ...items.filter(([kind]) => kind === "n").map(([, t]) => t)];
       })
-      .join(", ");
+      .join(words.and);
   };
   const channelSwitches = () => edited().flatMap((c) => [2 * c + 1, 2 * c + 2]).sort();
   // The options show the settings of the channel they edit.
@@ -186,10 +244,10 @@
   const announceReading = (i) => {
     clearTimeout(announceTimer);
     announceTimer = setTimeout(() => {
-      const words = [...readings[i].children].map((p) => p.textContent);
+      const texts = [...readings[i].children].map((p) => p.textContent);
       const name = nameOf(reads[i]);
-      const said = words.join(". ");
-      byId("read-announcement").textContent = !said || said.startsWith(name) ? said : `${name}: ${said}`;
+      const said = texts.join(words.then);
+      byId("read-announcement").textContent = !said || said.startsWith(name) ? said : fill("named", name, said);
     }, 800);
   };
 
@@ -198,11 +256,11 @@
   const fillSheet = (table, boxes, answers) => {
     const rows = [];
     answers.forEach((items, i) => {
-      const words = readable(items);
-      if (words.length === 0) return;
+      const shownItems = readable(items);
+      if (shownItems.length === 0) return;
       const row = element("tr");
       const cell = element("td");
-      cell.append(...words.map(paragraph(boxes[i])));
+      cell.append(...shownItems.map(paragraph(boxes[i])));
       row.append(element("th", nameOf(boxes[i])), element("td", boxes[i].value), cell);
       row.firstChild.scope = "row";
       rows.push(row);
@@ -214,7 +272,7 @@
     const now = new Date();
     const two = (n) => String(n).padStart(2, "0");
     byId("sheet-printed").textContent =
-      `Printed ${now.getFullYear()}-${two(now.getMonth() + 1)}-${two(now.getDate())}, Tessivar ${byId("version").textContent}`;
+      fill("printed", `${now.getFullYear()}-${two(now.getMonth() + 1)}-${two(now.getDate())}`, byId("version").textContent);
   };
 
   // The address's fragment keeps everything the page shows: the title, the
@@ -232,8 +290,16 @@
       });
     }
     parts.append(stationName, station.value);
+    parts.set("lang", languages[language].code);
     for (const box of reads) if (box.value) parts.append(box.id, box.value);
     const fragment = `#${parts}`;
+    // Each language's link: this same address in that language.
+    languageLinks.forEach((link, i) => {
+      parts.set("lang", languages[i].code);
+      link.href = `#${parts}`;
+      if (i === language) link.setAttribute("aria-current", "true");
+      else link.removeAttribute("aria-current");
+    });
     if (location.hash !== fragment) history.replaceState(null, "", fragment);
   };
   // What the fragment says, part by part; a part that names no group or box,
@@ -259,13 +325,18 @@
   };
 
   const update = () => {
-    document.title = title.value ? `${title.value}: Tessivar` : "Tessivar: QJ71C24 switch settings";
+    document.title = title.value ? fill("titled", title.value) : words.title;
     byId("sheet-title").textContent = title.value;
     fillSheet(byId("sheet-calculate"), switches, calculated);
     fillSheet(byId("sheet-read"), reads, shownReadings.map((text) => (text ? JSON.parse(text) : [])));
     keepInAddress();
   };
+  // The language the address names, else the browser's; what was shown in
+  // another language is shown again in this one.
   const start = () => {
+    const asked = languages.findIndex(({ code }) => code === new URLSearchParams(location.hash.slice(1)).get("lang"));
+    if (asked !== language || !words.title) speak(asked >= 0 ? asked : preferred());
+    shownReadings.fill("");
     takeFromAddress();
     showSettings();
     calculate();
@@ -335,9 +406,7 @@
         copied = copyBySelection(box.value, button);
       }
       button.focus();
-      status.textContent = copied
-        ? `${nameOf(box)} ${box.value} copied`
-        : `${nameOf(box)} ${box.value} was not copied: this browser lets the page copy nothing here; select the value and copy it yourself`;
+      status.textContent = fill(copied ? "copied" : "not-copied", nameOf(box), box.value);
       status.classList.add("shown");
     }),
   );

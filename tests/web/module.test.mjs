@@ -8,8 +8,10 @@ import { expect, expectations, open, test } from "./page.mjs";
 async function embeddedModule(page) {
   await page.evaluate(async () => {
     const text = document.getElementById("module").textContent.trim();
-    const bytes = Uint8Array.from(atob(text), (c) => c.charCodeAt(0));
-    const module = await WebAssembly.compile(bytes);
+    // Carried gzip-compressed.
+    const packed = Uint8Array.from(atob(text), (c) => c.charCodeAt(0));
+    const unpacked = new Blob([packed]).stream().pipeThrough(new DecompressionStream("gzip"));
+    const module = await WebAssembly.compile(await new Response(unpacked).arrayBuffer());
     const exports = (await WebAssembly.instantiate(module)).exports;
     const output = (length) =>
       length < 0 ? length : new TextDecoder().decode(new Uint8Array(exports.memory.buffer, exports.tessivar_output(), length));
