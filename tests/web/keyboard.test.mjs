@@ -14,6 +14,12 @@ test("every control is reached and used by keyboard alone, with the focus in sig
       return style.outlineStyle !== "none" && parseFloat(style.outlineWidth) >= 2;
     });
   const model = new Channels();
+  // The header's language links first, each with its focus in sight.
+  for (const name of ["English", "中文"]) {
+    await page.keyboard.press("Tab");
+    await expect(page.getByRole("navigation", { name: "Language" }).getByRole("link", { name })).toBeFocused();
+    expect(await focusShows()).toBe(true);
+  }
   await page.keyboard.press("Tab");
   await expect(calculate(page).getByRole("textbox", { name: /^Module/ })).toBeFocused();
   await page.keyboard.type("Slot 3");
