@@ -99,6 +99,7 @@ class Out {
         std::size_t at = 0;
         const auto next = [this, pattern, &at](const auto& value) {
             const std::size_t mark = pattern.find('%', at);
+            if (mark == string_view::npos) return;  // more values than places
             *this << string_view(pattern.data() + at, mark - at) << value;
             at = mark + 1;
         };

@@ -70,6 +70,14 @@ inline constexpr Words kOption{"option", "选项"};
 inline constexpr Words kNote{"note", "注意"};
 inline constexpr Words kError{"error", "错误"};
 
+// The station alone ("station 18"), and what the page does and shows.
+inline constexpr Words kStation{"station", "站号"};
+inline constexpr Words kCalculate{"calculate", "计算"};
+inline constexpr Words kReadValues{"read values", "读取值"};
+inline constexpr Words kCopy{"copy", "复制"};
+inline constexpr Words kCommissioningSheet{"commissioning sheet", "调试记录表"};
+inline constexpr Words kLanguage{"language", "语言"};
+
 // The terms that every table's texts are checked against. A term added above
 // belongs here too.
 inline constexpr std::array kGlossary{kSerialModule,
@@ -116,7 +124,13 @@ inline constexpr std::array kGlossary{kSerialModule,
                                       kDefault,
                                       kOption,
                                       kNote,
-                                      kError};
+                                      kError,
+                                      kStation,
+                                      kCalculate,
+                                      kReadValues,
+                                      kCopy,
+                                      kCommissioningSheet,
+                                      kLanguage};
 
 // The values of the YES/NO groups (parity bit, sum check code: 有 and 无,
 // as the manuals' tables write them). They are not in kGlossary: "no" and
