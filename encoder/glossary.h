@@ -45,7 +45,7 @@ inline constexpr Words kStopBit{"stop bit", "停止位"};
 inline constexpr Words kSumCheck{"sum check", "和校验"};
 inline constexpr Words kSumCheckCode{"sum check code", "和校验代码"};
 inline constexpr Words kCheckSum{"check sum", "和校验代码"};  // the window's "Check Sum"
-inline constexpr Words kWriteDuringRun{"write during RUN", "运行中写入"};
+inline constexpr Words kWriteDuringRun{"write during RUN", "RUN中写入"};
 inline constexpr Words kSettingChange{"setting change", "设置更改"};
 inline constexpr Words kChangeSetting{"change setting", "设置更改"};  // the window's caption
 inline constexpr Words kEnable{"enable", "允许"};                     // "enabled" too

@@ -56,11 +56,11 @@ tessivar_cli_test(lang_in_encode STATUS 0 ARGS encode --channel ch2 --lang zh --
 # Every field in words of the module family's manuals; the module's own
 # names (rates in bps, CH1, the protocols) as they are.
 string(CONCAT chinese_decode
-  "开关1（CH1）0B6B：115200 bps，数据位8，奇偶校验位无，偶数，停止位1，和校验代码有，运行中写入允许，设置更改禁止，联动动作\n"
+  "开关1（CH1）0B6B：115200 bps，数据位8，奇偶校验位无，偶数，停止位1，和校验代码有，RUN中写入允许，设置更改禁止，联动动作\n"
   "  注意：开关1：设置了联动动作，但CH1必须设置为独立动作；联动动作应在CH2侧（开关3）设置\n"
   "  注意：开关1：奇偶校验位为无时设置了偶数（EVEN），该设置无效\n"
   "开关2（CH1）0005：通信协议5，Format 5 (4C Binary)\n"
-  "开关3（CH2）0723：19200 bps，数据位8，奇偶校验位无，奇数，停止位1，和校验代码有，运行中写入禁止，设置更改禁止，联动动作\n"
+  "开关3（CH2）0723：19200 bps，数据位8，奇偶校验位无，奇数，停止位1，和校验代码有，RUN中写入禁止，设置更改禁止，联动动作\n"
   "开关4（CH2）0007：通信协议7，Bi-directional\n"
   "开关5 0012：站号为十进制18\n")
 tessivar_cli_test(chinese_decode_locale STATUS 0 ARGS decode 0B6B 5 0723 7 12

@@ -29,7 +29,7 @@ constexpr Language kZh = Language::kChinese;
 const std::set<std::string> kOwnLetters = {
     "bps",  "CH",          "GX",  "Connection", "Format", "C",       "Binary",
     "Bi",   "directional", "Non", "Procedural", "Link",   "Setting", "EVEN",
-    "FFFF", "x",           "H",   "F",          "D"};
+    "FFFF", "x",           "H",   "F",          "D",      "RUN"};
 
 // The runs of letters in text outside double quotes (what the user typed)
 // that are not the module's own.
@@ -77,7 +77,7 @@ TEST(ChineseWords, EveryGroupAndMember) {
         {"odd-even", "奇数/偶数", {"奇数", "偶数"}},
         {"stop-bits", "停止位", {"1", "2"}},
         {"check-sum", "和校验代码", {"无", "有"}},
-        {"write-during-run", "运行中写入", {"禁止", "允许"}},
+        {"write-during-run", "RUN中写入", {"禁止", "允许"}},
         {"change-setting", "设置更改", {"禁止", "允许"}},
         {"baud-rate",
          "传送速度",
@@ -124,7 +124,7 @@ TEST(ChineseWords, EveryFieldOfEverySelection) {
         {"odd-even", "奇数", "偶数"},
         {"stop-bits", "停止位1", "停止位2"},
         {"check-sum", "和校验代码无", "和校验代码有"},
-        {"write-during-run", "运行中写入禁止", "运行中写入允许"},
+        {"write-during-run", "RUN中写入禁止", "RUN中写入允许"},
         {"change-setting", "设置更改禁止", "设置更改允许"},
         {"operation", "独立动作", "联动动作"},
     };

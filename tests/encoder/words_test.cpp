@@ -89,7 +89,7 @@ TEST(Words, TextsFollowTheGlossary) {
     EXPECT_FALSE(FollowsGlossary({"2 stop bits", "结束位2"}, kGlossary));
     EXPECT_FALSE(FollowsGlossary({"parity bit off", "校验位 无"}, kGlossary));
     EXPECT_FALSE(FollowsGlossary({"Switch 1: 19200 bps", "SW1：19200 bps"}, kGlossary));
-    EXPECT_FALSE(FollowsGlossary({"write during RUN enabled", "运行中写入 允許"}, kGlossary));
+    EXPECT_FALSE(FollowsGlossary({"write during RUN enabled", "RUN中写入 允許"}, kGlossary));
     EXPECT_TRUE(FollowsGlossary(tessivar::SameInEveryLanguage("Link Setting"), kGlossary));
 
     const std::array<Words, 3> table{{{"Switch 1", "开关1"}, {"stop bit", "结束位"}, {"a", "一"}}};

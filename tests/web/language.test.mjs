@@ -17,7 +17,7 @@ const busy = "#channel=both&data-bits=7&station=18&sw1=0B63&sw2=0&sw3=0x0762h&sw
 
 // The Latin words that Chinese text may hold.
 const own =
-  /Tessivar|MELSEC-Q|QJ71C24N?|CH[12]|bps|GX Connection|Format \d( \(4C Binary\))?|Non Procedural|Bi-directional|Link Setting|EVEN|English|HMI|\b0x|\b[0-9A-F]+H?\b|"[^"]*"/g;
+  /Tessivar|MELSEC-Q|QJ71C24N?|CH[12]|bps|GX Connection|Format \d( \(4C Binary\))?|Non Procedural|Bi-directional|Link Setting|EVEN|RUN|English|HMI|\b0x|\b[0-9A-F]+H?\b|"[^"]*"/g;
 const englishLeft = (text, typed = []) =>
   typed.reduce((rest, value) => rest.replaceAll(value, " "), text).replace(own, " ").match(/[A-Za-z]{2,}/g) ?? [];
 
@@ -54,7 +54,7 @@ test.describe("with a Chinese browser", () => {
     // A note of the calculation, a reading with its note, an error.
     await expect(calculate.locator(".notes p").first()).toHaveText(/^开关1和开关2：Format 5 \(4C Binary\)需要8位数据位/);
     await expect(read.locator("#sw1-reading p").first()).toHaveText(
-      "CH1 0B63：115200 bps，数据位8，奇偶校验位无，奇数，停止位1，和校验代码有，运行中写入允许，设置更改禁止，联动动作",
+      "CH1 0B63：115200 bps，数据位8，奇偶校验位无，奇数，停止位1，和校验代码有，RUN中写入允许，设置更改禁止，联动动作",
     );
     await expect(read.locator("#sw1-reading p").nth(1)).toHaveText(/^开关1：设置了联动动作/);
     await expect(read.locator("#sw4-reading p")).toHaveText(/^开关4："this is not a switch val[^"]*"不是通信协议编号|^开关4："this is not a switch val[^"]*"不是开关值/);
