@@ -3,11 +3,9 @@
 // mode is followed, results are announced politely, and it prints as a
 // setting sheet without the controls. Screenshots of each look are saved
 // (TESSIVAR_WEB_OUTPUT/screenshots) for a person to look at.
-import { mkdirSync, readFileSync } from "node:fs";
-import { createRequire } from "node:module";
-import { calculate, cliReadings, expect, nativeWrites, open, option, outputDir, readValues, switchBox, test } from "./page.mjs";
+import { mkdirSync } from "node:fs";
+import { axeViolations, calculate, cliReadings, expect, nativeWrites, open, option, outputDir, readValues, switchBox, test } from "./page.mjs";
 
-const axeSource = readFileSync(createRequire(import.meta.url).resolve("axe-core/axe.min.js"), "utf8");
 const screenshots = `${outputDir}/screenshots`;
 mkdirSync(screenshots, { recursive: true });
 
@@ -23,12 +21,7 @@ for (const width of [1280, 360]) {
       await open(page, pageUrl, busy);
       await expect(switchBox(readValues(page), 4)).toHaveAttribute("aria-invalid", "true");
 
-      await page.evaluate(axeSource);
-      const violations = await page.evaluate(async () => {
-        const tags = ["wcag2a", "wcag2aa", "wcag21a", "wcag21aa", "wcag22aa", "best-practice"];
-        const result = await window.axe.run(document, { runOnly: { type: "tag", values: tags } });
-        return result.violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target.join(" ")).join(", ")}`);
-      });
+      const violations = await axeViolations(page);
       expect(violations).toEqual([]);
 
       expect(await page.evaluate(() => document.documentElement.scrollWidth)).toBeLessThanOrEqual(width);

@@ -3,11 +3,9 @@
 // and every text on it changes with it: what is left in Latin letters on the
 // Chinese page is the module's own names (CH1, bps, the protocols, values
 // in hexadecimal), the product's, or what the user typed.
-import { mkdirSync, readFileSync } from "node:fs";
-import { createRequire } from "node:module";
-import { expect, outputDir, test } from "./page.mjs";
+import { mkdirSync } from "node:fs";
+import { axeViolations, expect, outputDir, test } from "./page.mjs";
 
-const axeSource = readFileSync(createRequire(import.meta.url).resolve("axe-core/axe.min.js"), "utf8");
 const screenshots = `${outputDir}/screenshots`;
 mkdirSync(screenshots, { recursive: true });
 
@@ -81,12 +79,7 @@ test.describe("with a Chinese browser", () => {
       await page.emulateMedia({ colorScheme: scheme });
       await openIn(page, pageUrl + busy);
       await expect(page.locator("html")).toHaveAttribute("lang", "zh-CN");
-      await page.evaluate(axeSource);
-      const violations = await page.evaluate(async () => {
-        const tags = ["wcag2a", "wcag2aa", "wcag21a", "wcag21aa", "wcag22aa", "best-practice"];
-        const result = await window.axe.run(document, { runOnly: { type: "tag", values: tags } });
-        return result.violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target.join(" ")).join(", ")}`);
-      });
+      const violations = await axeViolations(page);
       expect(violations).toEqual([]);
       expect(await page.evaluate(() => document.documentElement.scrollWidth)).toBeLessThanOrEqual(360);
       await page.screenshot({ path: `${screenshots}/zh-360-${scheme}.png`, fullPage: true });
@@ -157,12 +150,7 @@ test.describe("with an English browser", () => {
   test("axe finds no violation in English with the language control", async ({ page, pageUrl }) => {
     await page.setViewportSize({ width: 360, height: 800 });
     await openIn(page, pageUrl + busy);
-    await page.evaluate(axeSource);
-    const violations = await page.evaluate(async () => {
-      const tags = ["wcag2a", "wcag2aa", "wcag21a", "wcag21aa", "wcag22aa", "best-practice"];
-      const result = await window.axe.run(document, { runOnly: { type: "tag", values: tags } });
-      return result.violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target.join(" ")).join(", ")}`);
-    });
+    const violations = await axeViolations(page);
     expect(violations).toEqual([]);
   });
 });

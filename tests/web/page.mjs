@@ -6,6 +6,7 @@ import { test as base, expect } from "@playwright/test";
 import { execFileSync, spawnSync } from "node:child_process";
 import { readFileSync } from "node:fs";
 import { createServer } from "node:http";
+import { createRequire } from "node:module";
 import { pathToFileURL } from "node:url";
 
 export { expect };
@@ -171,4 +172,17 @@ export function cliReadings(texts) {
     }
   }
   return readings;
+}
+
+const axeSource = readFileSync(createRequire(import.meta.url).resolve("axe-core/axe.min.js"), "utf8");
+
+// The page's violations of WCAG 2.2 AA and axe's best practices, found by
+// axe-core injected into it, as "rule: targets".
+export async function axeViolations(page) {
+  await page.evaluate(axeSource);
+  return page.evaluate(async () => {
+    const tags = ["wcag2a", "wcag2aa", "wcag21a", "wcag21aa", "wcag22aa", "best-practice"];
+    const result = await window.axe.run(document, { runOnly: { type: "tag", values: tags } });
+    return result.violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target.join(" ")).join(", ")}`);
+  });
 }
